@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace tesvar {
+
+// The acquisition values of one spectrum. The block is stored byte for byte in the
+// native file, so its layout (48 bytes, little-endian) is part of the file format;
+// encodeAcquisition/decodeAcquisition do the conversion explicitly rather than
+// copying the struct's memory.
+struct AcquisitionParameters {
+    std::int16_t acqMode = 0;      // 0 and 2: single-channel (real) acquisition
+    std::int16_t acqModeFlag = 0;  // second mode word written by some importers
+    std::array<std::uint8_t, 4> reserved1{};  // bytes 4..7, kept as read
+    double sw = 0.0;               // sweep width, Hz
+    double sf = 0.0;               // spectrometer frequency, MHz
+    double extra = 0.0;            // one further header value, stored but never read
+    std::int32_t td = 0;           // doubles of acquired data (re and im together)
+    std::array<std::uint8_t, 4> reserved2{};  // bytes 36..39, kept as read
+    double aq = 0.0;               // acquisition time, s: td / (2 sw)
+
+    bool operator==(const AcquisitionParameters&) const = default;
+};
+
+inline constexpr std::size_t kAcquisitionBlockSize = 48;
+using AcquisitionBlock = std::array<std::uint8_t, kAcquisitionBlockSize>;
+
+AcquisitionBlock encodeAcquisition(const AcquisitionParameters& acq);
+AcquisitionParameters decodeAcquisition(const AcquisitionBlock& block);
+
+// Little-endian helpers shared by the file readers and writers.
+void putLe16(std::uint8_t* out, std::uint16_t v);
+void putLe32(std::uint8_t* out, std::uint32_t v);
+void putLe64(std::uint8_t* out, std::uint64_t v);
+void putLeDouble(std::uint8_t* out, double v);
+std::uint16_t getLe16(const std::uint8_t* in);
+std::uint32_t getLe32(const std::uint8_t* in);
+std::uint64_t getLe64(const std::uint8_t* in);
+double getLeDouble(const std::uint8_t* in);
+
+}  // namespace tesvar

@@ -1,0 +1,163 @@
+#include "document/file_commands.h"
+
+#include <algorithm>
+#include <optional>
+#include <span>
+
+#include "document/native_file.h"
+#include "document/spectrum_document.h"
+#include "platform/command_ids.h"
+#include "platform/ui.h"
+#include "platform/window_port.h"
+
+namespace tesvar {
+
+std::string fileNamePart(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+namespace {
+
+bool takeChoice(SpectrumDocument& doc, const std::optional<std::string>& chosen)
+{
+    if (!chosen)
+        return false;
+    doc.filePath = *chosen;
+    doc.fileTitle = fileNamePart(*chosen);
+    return true;
+}
+
+// The common endings of the commands that change the file: the prompt is cleared, a
+// pending reference click is disarmed and the mouse tool set to None.
+void endFileCommand(SpectrumDocument& doc, WindowPort& window)
+{
+    window.setPrompt(" ");
+    doc.referenceArmed = 0;
+    doc.interactionMode = cmd::ModeNone;
+}
+
+// Copies a successful read into the document and resets it.
+void commitRead(SpectrumDocument& doc, WindowPort& window, const NativeReadResult& read)
+{
+    doc.acq = read.acq;
+    std::copy(read.values.begin(), read.values.end(), doc.data.begin());
+    doc.valueCount = read.acq.td;
+    resetDocument(doc, window);
+    window.invalidatePlot();
+}
+
+// Hands a file that is not native to the import path, which asks only for its type.
+// The save question has already been asked, so it is suppressed while the import runs;
+// if the import reads nothing, the current spectrum keeps its question.
+OpenOutcome handOverToImport(SpectrumDocument& doc, Ui& ui, WindowPort& window)
+{
+    if (ui.message(text::kNotNative, text::kWarningCaption, Buttons::OkCancel, Icon::None) !=
+        Answer::Ok)
+        return OpenOutcome::Cancelled;
+    const std::int32_t previousNothingToSave = doc.nothingToSave;
+    doc.documentLoaded = 0;
+    doc.nothingToSave = 1;
+    const bool imported = window.sendCommand(cmd::Import);
+    if (imported)
+        return OpenOutcome::Imported;
+    doc.documentLoaded = 1;
+    doc.nothingToSave = previousNothingToSave;
+    return OpenOutcome::NotImported;
+}
+
+}  // namespace
+
+bool chooseFileToOpen(SpectrumDocument& doc, Ui& ui)
+{
+    FileDialogSpec spec;
+    spec.defaultExtension = "*";
+    spec.initialPath = doc.filePath;
+    return takeChoice(doc, ui.chooseOpenFile(spec));
+}
+
+bool chooseFileToSave(SpectrumDocument& doc, Ui& ui)
+{
+    FileDialogSpec spec;
+    spec.defaultExtension = "TVX";
+    spec.initialPath = doc.filePath;
+    return takeChoice(doc, ui.chooseSaveFile(spec));
+}
+
+OpenOutcome openSpectrum(SpectrumDocument& doc, Ui& ui, WindowPort& window)
+{
+    if (doc.pathPreset == 1)
+        doc.pathPreset = 0;
+    else if (!chooseFileToOpen(doc, ui))
+        return OpenOutcome::Cancelled;
+
+    const NativeReadResult read = readNativeFile(doc.filePath, kDataCapacity);
+    switch (read.status) {
+    case NativeStatus::CannotOpen:
+        ui.message(text::kCannotOpen, text::kErrorCaption, Buttons::Ok, Icon::None);
+        return OpenOutcome::Failed;
+    case NativeStatus::NotNative:
+        return handOverToImport(doc, ui, window);
+    case NativeStatus::Unusable:
+        if (read.blockMissing)
+            ui.message(text::kErrorAllocating, text::kParamCaption, Buttons::Ok, Icon::None);
+        ui.message(text::kUnusableFile, text::kErrorCaption, Buttons::Ok, Icon::Error);
+        return OpenOutcome::Failed;
+    case NativeStatus::Ok:
+        break;
+    }
+    commitRead(doc, window, read);
+    return OpenOutcome::Opened;
+}
+
+bool saveSpectrum(SpectrumDocument& doc, Ui& ui)
+{
+    if (!chooseFileToSave(doc, ui))
+        return false;
+    const int n = std::clamp<std::int32_t>(doc.valueCount, 0, kDataCapacity);
+    if (!writeNativeFile(doc.filePath, doc.acq, std::span<const double>(doc.data.data(), n))) {
+        ui.message(text::kCannotSave, text::kFileErrorCaption, Buttons::Ok, Icon::Error,
+                   Owner::None);
+        return false;
+    }
+    return true;
+}
+
+bool askToSave(SpectrumDocument& doc, Ui& ui)
+{
+    if (doc.nothingToSave != 0)
+        return true;
+    switch (ui.message(text::kSaveQuestion, text::kWarningCaption, Buttons::YesNoCancel,
+                       Icon::Question)) {
+    case Answer::Cancel:
+        return false;
+    case Answer::Yes:
+        // A cancelled or failed save does not stop the caller.
+        saveSpectrum(doc, ui);
+        return true;
+    default:
+        return true;
+    }
+}
+
+void openCommand(SpectrumDocument& doc, Ui& ui, WindowPort& window)
+{
+    if (!askToSave(doc, ui))
+        return;
+    openSpectrum(doc, ui, window);
+    endFileCommand(doc, window);
+}
+
+void dropFiles(SpectrumDocument& doc, Ui& ui, WindowPort& window,
+               const std::vector<std::string>& paths)
+{
+    if (paths.empty())
+        return;
+    doc.filePath = paths.front();
+    doc.fileTitle = fileNamePart(doc.filePath);
+    doc.pathPreset = 1;
+    openSpectrum(doc, ui, window);
+}
+
+}  // namespace tesvar

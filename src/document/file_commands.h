@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tesvar {
+
+struct SpectrumDocument;
+class Ui;
+class WindowPort;
+
+// Texts of the native file's dialogs and messages.
+namespace text {
+inline constexpr const char* kSaveQuestion = "Do you want to save the current spectrum?";
+inline constexpr const char* kCannotSave = "Cannot Save File";
+inline constexpr const char* kFileErrorCaption = "File Error";
+inline constexpr const char* kCannotOpen = "Cannot open the file";
+inline constexpr const char* kErrorCaption = "Error ";
+inline constexpr const char* kErrorAllocating = "Error allocating";
+inline constexpr const char* kParamCaption = "PARAM";
+inline constexpr const char* kNotNative = "This is not a Tesvar File\n Please indicate the file type";
+inline constexpr const char* kWarningCaption = "Warning";
+inline constexpr const char* kUnusableFile =
+    "This file does not hold a usable spectrum:\n"
+    "its number of points or its sweep width is not valid.";
+}  // namespace text
+
+// The file name without its folders.
+std::string fileNamePart(const std::string& path);
+
+// Run the open or save chooser; on a choice filePath and fileTitle hold it.
+bool chooseFileToOpen(SpectrumDocument& doc, Ui& ui);
+bool chooseFileToSave(SpectrumDocument& doc, Ui& ui);
+
+enum class OpenOutcome {
+    Cancelled,   // no file chosen, or the import question cancelled
+    Failed,      // the file could not be opened or was refused; nothing changed
+    Opened,      // a native file was read and the document reset
+    Imported,    // a non-native file was handed to the import path, which read it
+    NotImported, // handed to the import path, which read nothing; nothing changed
+};
+
+// The Open command's reader (also used for dropped files). A read that fails or is
+// refused leaves the document exactly as it was.
+OpenOutcome openSpectrum(SpectrumDocument& doc, Ui& ui, WindowPort& window);
+
+// Save command: returns true after writing, false when the dialog was cancelled or the
+// file could not be written (the previous file is then intact).
+bool saveSpectrum(SpectrumDocument& doc, Ui& ui);
+
+// The question asked before a spectrum is replaced or the program closes. Returns
+// whether the caller may go on.
+bool askToSave(SpectrumDocument& doc, Ui& ui);
+
+// The Open command as the menu runs it: the question, the read, then the status-bar
+// prompt cleared, the reference click disarmed and the mouse tool set to None.
+void openCommand(SpectrumDocument& doc, Ui& ui, WindowPort& window);
+
+// Files dropped on the window: the first one opens, without the save question.
+void dropFiles(SpectrumDocument& doc, Ui& ui, WindowPort& window,
+               const std::vector<std::string>& paths);
+
+}  // namespace tesvar

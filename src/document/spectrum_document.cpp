@@ -1,0 +1,108 @@
+#include "document/spectrum_document.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/window_port.h"
+
+namespace tesvar {
+
+namespace {
+
+// Every loop over the data is bounded by the buffer's capacity as well as by the count.
+int boundedCount(std::int32_t valueCount)
+{
+    return std::clamp<std::int32_t>(valueCount, 0, kDataCapacity);
+}
+
+}  // namespace
+
+double undoSnapshot(SpectrumDocument& doc, bool take)
+{
+    const int n = boundedCount(doc.valueCount);
+    if (take) {
+        std::copy_n(doc.data.begin(), n, doc.undo.data.begin());
+        doc.undo.maxAbsValue = doc.maxAbsValue;
+    } else {
+        std::copy_n(doc.undo.data.begin(), n, doc.data.begin());
+    }
+    return doc.undo.maxAbsValue;
+}
+
+double findMaxAbs(SpectrumDocument& doc)
+{
+    const int n = boundedCount(doc.valueCount);
+    double candidate = doc.data[0];
+    doc.maxAbsIndex = 0;
+    for (int i = 0; i < n - 1; i += 2) {
+        if (!(std::fabs(candidate) > std::fabs(doc.data[i]))) {
+            candidate = doc.data[i];
+            doc.maxAbsIndex = i;
+        }
+    }
+    return candidate;
+}
+
+void updateZoomFactor(SpectrumDocument& doc)
+{
+    const double width = doc.viewRight - doc.viewLeft;
+    if (width != 0.0 && std::isfinite(width))
+        doc.zoomFactor = doc.acq.aq / width;
+}
+
+bool acquisitionIsUsable(const AcquisitionParameters& acq)
+{
+    return acq.td > 0 && std::isfinite(acq.sw) && acq.sw > 0.0 && std::isfinite(acq.sf);
+}
+
+void resetDocument(SpectrumDocument& doc, WindowPort& window)
+{
+    window.enableSpectrumCommands();
+    window.setTitle("Tesvar  " + doc.fileTitle);
+
+    doc.realAcquisition = (doc.acq.acqMode == 2 || doc.acq.acqMode == 0) ? 1 : 0;
+    doc.documentLoaded = 1;
+    // The readers never hand over more than the buffer holds; the bound here keeps an
+    // importer's oversized count from reaching any loop.
+    doc.acq.td = std::clamp<std::int32_t>(doc.acq.td, 0, kDataCapacity);
+    doc.valueCount = doc.acq.td;
+    doc.viewLeft = 0.0;
+    doc.acq.aq = doc.acq.td / (doc.acq.sw * 2.0);
+
+    doc.zoomFactor = 1.0;
+    doc.hasSpectrum = 1;
+    doc.viewRight = doc.acq.aq;
+    doc.fullView = 1;
+    doc.integralsShown = 0;
+    doc.integrals.present = 0;
+    doc.integralBaseY = doc.clientHeight / 2;
+
+    doc.integrals.last = 0;
+    doc.integrals.startNew = 1;
+    doc.integrals.reference = 0;
+    doc.integrals.referenceHydrogens = 1.0;
+    doc.peaks.peakCount = 0;
+    doc.peaks.regionCount = 0;
+    doc.moveArmed = 0;
+    doc.ppmOffset = 0.0;
+    doc.hzOffset = 0.0;
+    doc.referenceTime = 0.0;
+    doc.baselineY = doc.clientHeight >> 1;
+    doc.unitChecks = {1, 0, 0, 0};
+    doc.windowChoice = {1, 0, 0, 0, 0};
+    doc.driftCorrection = 0;
+    doc.quadrature = 1;
+    doc.inverseTransform = 0;
+    doc.displayUnits = DisplayUnits::Seconds;
+
+    doc.maxAbsValue = findMaxAbs(doc);
+    undoSnapshot(doc, true);
+    doc.referencePoint = doc.acq.td;
+
+    doc.measureJActive = 0;
+    doc.jMarkerCount = 0;
+    doc.jChainBreak = 0;
+    doc.nothingToSave = 0;
+}
+
+}  // namespace tesvar

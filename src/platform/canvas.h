@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tesvar {
+
+struct Rgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+struct Pen {
+    Rgb colour;
+    int width = 1;
+    bool operator==(const Pen&) const = default;
+};
+
+// A font as the drawing code asks for it: family, height (and optional width) in
+// pixels, weight (400 normal, 700 bold) and escapement in tenths of a degree
+// (900 runs the text upwards).
+struct Font {
+    std::string family = "Arial";
+    int height = 12;
+    int width = 0;  // 0: the family's natural width
+    int weight = 400;
+    int escapement = 0;
+    bool operator==(const Font&) const = default;
+};
+
+struct TextSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const TextSize&) const = default;
+};
+
+struct IntRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const IntRect&) const = default;
+};
+
+// A drawing surface in the manner of a device context: a current position, a selected
+// pen and font, lines, text on an opaque white background and an inverting mode in
+// which drawing a line twice leaves the surface as it was.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    virtual void setPen(const Pen& pen) = 0;
+    virtual void setFont(const Font& font) = 0;
+    virtual void moveTo(int x, int y) = 0;
+    virtual void lineTo(int x, int y) = 0;  // draws to (x, y), which becomes current
+    virtual void textOut(int x, int y, const std::string& text) = 0;
+    virtual TextSize textExtent(const std::string& text) = 0;
+    virtual void fillRect(const IntRect& rect, Rgb colour) = 0;
+    // While on, lines invert the pixels they cover instead of painting the pen colour.
+    virtual void setInvert(bool on) = 0;
+};
+
+}  // namespace tesvar
