@@ -42,6 +42,8 @@ void endFileCommand(SpectrumDocument& doc, WindowPort& window)
 void commitRead(SpectrumDocument& doc, WindowPort& window, const NativeReadResult& read)
 {
     doc.acq = read.acq;
+    doc.conjugateOnTransform = 0;  // the native file keeps data ready to transform
+    doc.digitalFilterDelay = 0.0;
     std::copy(read.values.begin(), read.values.end(), doc.data.begin());
     doc.valueCount = read.acq.td;
     resetDocument(doc, window);

@@ -41,6 +41,9 @@ struct SpectrumDocument {
     AcquisitionParameters acq;
     std::int32_t realAcquisition = 0;
     std::int32_t conjugateOnTransform = 0;  // negate the imaginary parts once before the next transform
+    // Group delay of a spectrometer's digital filter, in complex points, as the importer
+    // found it; 0 for data without one. The forward transform removes its linear phase.
+    double digitalFilterDelay = 0.0;
     std::int32_t referencePoint = 0;        // element index of the frequency axis origin
     double maxAbsValue = 0.0;
     std::int32_t maxAbsIndex = 0;
