@@ -4,7 +4,8 @@ namespace tesvar::test {
 
 void RecordingCanvas::lineTo(int x, int y)
 {
-    Op op{Kind::Line};
+    Op op;
+    op.kind = Kind::Line;
     op.x0 = cx;
     op.y0 = cy;
     op.x1 = x;
@@ -18,7 +19,8 @@ void RecordingCanvas::lineTo(int x, int y)
 
 void RecordingCanvas::textOut(int x, int y, const std::string& text)
 {
-    Op op{Kind::Text};
+    Op op;
+    op.kind = Kind::Text;
     op.x0 = x;
     op.y0 = y;
     op.text = text;
@@ -34,7 +36,8 @@ TextSize RecordingCanvas::textExtent(const std::string& text)
 
 void RecordingCanvas::fillRect(const IntRect& rect, Rgb colour)
 {
-    Op op{Kind::Fill};
+    Op op;
+    op.kind = Kind::Fill;
     op.rect = rect;
     op.fill = colour;
     ops.push_back(op);

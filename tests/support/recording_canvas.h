@@ -14,7 +14,7 @@ class RecordingCanvas : public Canvas {
 public:
     enum class Kind { Line, Text, Fill };
     struct Op {
-        Kind kind;
+        Kind kind = Kind::Line;
         int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // line from (x0,y0) to (x1,y1); text at (x0,y0)
         std::string text;
         Pen pen;
