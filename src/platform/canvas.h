@@ -34,6 +34,15 @@ struct TextSize {
     bool operator==(const TextSize&) const = default;
 };
 
+// Metrics of the selected font: character height (without the external leading), the
+// external leading and the average character width, in drawing units.
+struct TextMetrics {
+    int height = 0;
+    int externalLeading = 0;
+    int averageCharWidth = 0;
+    bool operator==(const TextMetrics&) const = default;
+};
+
 struct IntRect {
     int left = 0, top = 0, right = 0, bottom = 0;
     bool operator==(const IntRect&) const = default;
@@ -52,6 +61,13 @@ public:
     virtual void lineTo(int x, int y) = 0;  // draws to (x, y), which becomes current
     virtual void textOut(int x, int y, const std::string& text) = 0;
     virtual TextSize textExtent(const std::string& text) = 0;
+    // Surfaces that know their fonts' real metrics override this; the default takes
+    // them from the extent of one lower-case letter.
+    virtual TextMetrics textMetrics()
+    {
+        const TextSize x = textExtent("x");
+        return {x.height, 0, x.width};
+    }
     virtual void fillRect(const IntRect& rect, Rgb colour) = 0;
     // While on, lines invert the pixels they cover instead of painting the pen colour.
     virtual void setInvert(bool on) = 0;

@@ -30,16 +30,22 @@ public:
     void lineTo(int x, int y) override;
     void textOut(int x, int y, const std::string& text) override;
     TextSize textExtent(const std::string& text) override;
+    // Height from the font, average width charWidth, leading externalLeading.
+    TextMetrics textMetrics() override { return {font.height, externalLeading, charWidth}; }
     void fillRect(const IntRect& rect, Rgb colour) override;
     void setInvert(bool on) override { inverting = on; }
 
     std::vector<Op> ops;
     int charWidth = 7;
+    int externalLeading = 0;
 
     std::vector<Op> lines() const;
     std::vector<Op> texts() const;
     int currentX() const { return cx; }
     int currentY() const { return cy; }
+    const Font& currentFont() const { return font; }
+    const Pen& currentPen() const { return pen; }
+    bool invertingNow() const { return inverting; }
 
 private:
     Pen pen;
