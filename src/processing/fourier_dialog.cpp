@@ -1,0 +1,154 @@
+#include "processing/fourier_dialog.h"
+
+#include <algorithm>
+#include <span>
+
+#include "document/spectrum_document.h"
+#include "platform/ui.h"
+#include "processing/fft.h"
+#include "processing/fourier.h"
+
+namespace tesvar {
+
+namespace {
+
+constexpr int kSizeEntries = 10;  // 128 .. 65536
+
+}  // namespace
+
+std::vector<std::string> transformSizeEntries()
+{
+    std::vector<std::string> entries;
+    for (int i = 0; i < kSizeEntries; ++i)
+        entries.push_back(std::to_string(kSmallestTransform << i));
+    return entries;
+}
+
+int roundedTransformSize(int values)
+{
+    int size = kSmallestTransform;
+    while (size < values && size < kLargestTransform)
+        size *= 2;
+    return size;
+}
+
+FourierDialog::FourierDialog(SpectrumDocument& doc, Ui& ui, FourierView& view)
+    : doc(doc), ui(ui), view(view)
+{
+}
+
+void FourierDialog::open()
+{
+    undoSnapshot(doc, true);
+    view.setChecked(fourier_ids::Real, doc.realAcquisition != 0);
+    view.setChecked(fourier_ids::DriftCorrection, doc.driftCorrection != 0);
+    view.setChecked(fourier_ids::Quadrature, doc.quadrature != 0);
+    view.setChecked(fourier_ids::Inverse, doc.inverseTransform != 0);
+    view.fillSizeList(transformSizeEntries());
+    savedValueCount = doc.valueCount;
+    const int size = roundedTransformSize(doc.valueCount);
+    resize(size);
+    // The largest size cuts a longer signal to its first 32768 points; the acquired size
+    // is then kept for the Parameters dialog.
+    if (size != kLargestTransform)
+        doc.acq.td = size;
+    view.showSize(doc.valueCount);
+}
+
+// Values added beyond the data the dialog opened with are zero, in the data and in the
+// undo snapshot, so that a transform of the larger size is a zero-filled one (never one
+// of leftovers of an earlier spectrum) and Undo after it gives back the FID followed by
+// zeros. Values below that extent, cut off by a smaller choice, come back unchanged
+// with a larger one or with Cancel.
+void FourierDialog::resize(int values)
+{
+    const int from = std::clamp(std::max(doc.valueCount, savedValueCount), 0, kDataCapacity);
+    const int to = std::clamp(values, 0, kDataCapacity);
+    for (int i = from; i < to; ++i) {
+        doc.data[i] = 0.0;
+        doc.undo.data[i] = 0.0;
+    }
+    doc.valueCount = values;
+}
+
+void FourierDialog::sizeChosen(int index)
+{
+    if (index < 0 || index >= kSizeEntries)
+        return;
+    const int size = kSmallestTransform << index;
+    view.showSize(size);
+    resize(size);
+    doc.referencePoint = size;
+    if (size == kLargestTransform) {
+        doc.hScrollMax = size - 1;
+        if (!view.setMainScrollRange(0, size - 1))
+            ui.message("ERROR", "", Buttons::Ok, Icon::None);
+    }
+}
+
+void FourierDialog::accept()
+{
+    doc.realAcquisition = view.isChecked(fourier_ids::Real) ? 1 : 0;
+    doc.driftCorrection = view.isChecked(fourier_ids::DriftCorrection) ? 1 : 0;
+    doc.quadrature = view.isChecked(fourier_ids::Quadrature) ? 1 : 0;
+    doc.inverseTransform = view.isChecked(fourier_ids::Inverse) ? 1 : 0;
+    runFourierTransform(doc);
+}
+
+void FourierDialog::cancel()
+{
+    doc.valueCount = savedValueCount;
+    doc.acq.td = savedValueCount;
+    doc.referencePoint = savedValueCount;
+    doc.hScrollMax = savedValueCount;
+}
+
+void runFourierTransform(SpectrumDocument& doc)
+{
+    const std::span<double> data(doc.data);
+    const int n = std::clamp<std::int32_t>(doc.valueCount, 0, kDataCapacity);
+    // The first point is averaged with the last to reduce the baseline offset.
+    averageFirstPoint(data, n);
+    if (doc.driftCorrection)
+        correctDrift(data, n);
+    const bool inverse = doc.inverseTransform != 0;
+    if (inverse) {
+        doc.displayUnits = DisplayUnits::Seconds;
+        doc.unitChecks = {1, 0, 0, 0};
+        doc.transformSign = -1;
+    } else {
+        doc.displayUnits = DisplayUnits::Ppm;
+        doc.unitChecks = {0, 1, 0, 0};
+        doc.transformSign = 1;
+    }
+    if (doc.quadrature && !inverse)
+        alternateSigns(data, n);
+
+    if (doc.realAcquisition) {
+        realFft(data, n, doc.transformSign);
+    } else {
+        if (doc.conjugateOnTransform)
+            conjugateData(data, n);
+        doc.conjugateOnTransform = 0;
+        const int points = n / 2;
+        // The time-domain data keep the digital filter's delay as acquired; only the
+        // spectrum is free of it.
+        if (inverse)
+            applyFilterDelay(data, points, doc.digitalFilterDelay, -1);
+        complexFft(data, points, doc.transformSign);
+        if (!inverse)
+            applyFilterDelay(data, points, doc.digitalFilterDelay, 1);
+    }
+
+    if (inverse) {
+        doc.inverseTransform = 0;
+        doc.quadrature = 0;
+    } else {
+        doc.inverseTransform = 1;
+        doc.quadrature = 0;
+        doc.realAcquisition = 0;
+    }
+    doc.maxAbsValue = findMaxAbs(doc);
+}
+
+}  // namespace tesvar

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tesvar {
+
+struct SpectrumDocument;
+class Ui;
+
+// Controls of the dialog "FourierDB", "Fast Fourier Transform".
+namespace fourier_ids {
+inline constexpr int Ok = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int Real = 95;
+inline constexpr int DriftCorrection = 90;
+inline constexpr int Quadrature = 96;
+inline constexpr int Inverse = 97;
+inline constexpr int SizeList = 1042;
+inline constexpr int SizeEdit = 1044;  // shows the size; never read
+}  // namespace fourier_ids
+
+// The transform sizes list 1042 offers: entry i stands for 2^(i + 7) values.
+inline constexpr int kSmallestTransform = 128;
+inline constexpr int kLargestTransform = 65536;
+std::vector<std::string> transformSizeEntries();
+
+// What the Fourier dialog's controller needs of its window.
+class FourierView {
+public:
+    virtual ~FourierView() = default;
+    virtual void setChecked(int checkBoxId, bool checked) = 0;
+    virtual bool isChecked(int checkBoxId) const = 0;
+    // Fills list 1042 with no entry selected.
+    virtual void fillSizeList(const std::vector<std::string>& entries) = 0;
+    // Edit 1044, as a signed integer.
+    virtual void showSize(int values) = 0;
+    // Sets the main window's horizontal scroll range without redrawing; false when the
+    // range could not be set.
+    virtual bool setMainScrollRange(int minimum, int maximum) = 0;
+};
+
+// The rules of the modal "Fast Fourier Transform" dialog: what it shows on opening, the
+// size it proposes and the one chosen in its list, the steps of OK in their order, and
+// Cancel. The view calls in; it closes itself after accept and cancel.
+class FourierDialog {
+public:
+    FourierDialog(SpectrumDocument& doc, Ui& ui, FourierView& view);
+
+    // Takes the undo snapshot, shows the options and rounds the size up to a power of
+    // two from 128 to 65536.
+    void open();
+    // A double click on entry `index` of list 1042 (a single click does nothing).
+    void sizeChosen(int index);
+    // OK: transforms the data in place.
+    void accept();
+    // Cancel: the size fields go back to their values on opening; the data are as they
+    // were.
+    void cancel();
+
+private:
+    void resize(int values);
+
+    SpectrumDocument& doc;
+    Ui& ui;
+    FourierView& view;
+    int savedValueCount = 0;
+};
+
+// The first power of two from 128 up that holds `values`, at most 65536.
+int roundedTransformSize(int values);
+
+// The whole of OK once the options are in the document: first-point averaging, drift
+// correction, sign alternation, conjugation, the transform, the removal of a recorded
+// digital-filter delay, the flags for the next opening and the new largest value.
+void runFourierTransform(SpectrumDocument& doc);
+
+}  // namespace tesvar
