@@ -1,1 +1,13 @@
-int main() { return 0; }
+// tesvar-batch: runs the application's commands as steps named on the command line.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "batch/batch_runner.h"
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return tesvar::batch::runBatch(args, std::cout, std::cerr);
+}

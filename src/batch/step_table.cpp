@@ -1,0 +1,49 @@
+#include "batch/step_table.h"
+
+
+namespace tesvar::batch {
+
+std::string BatchSession::fullPath(const std::string& path) const
+{
+    return (startFolder / path).lexically_normal().string();
+}
+
+bool BatchSession::fail(const std::string& text) const
+{
+    err << "tesvar-batch: " << text << '\n';
+    err.flush();
+    return false;
+}
+
+std::optional<std::string> StepArgs::next()
+{
+    if (position >= words.size())
+        return std::nullopt;
+    return words[position++];
+}
+
+std::optional<std::string> StepArgs::nextUnlessStep()
+{
+    if (position >= words.size() || table.find(words[position]))
+        return std::nullopt;
+    return words[position++];
+}
+
+const StepDefinition* StepTable::find(std::string_view name) const
+{
+    for (const auto& step : steps)
+        if (step.name == name)
+            return &step;
+    return nullptr;
+}
+
+StepTable makeStepTable()
+{
+    StepTable table;
+    addFileSteps(table);
+    addViewSteps(table);
+    addReportSteps(table);
+    return table;
+}
+
+}  // namespace tesvar::batch
