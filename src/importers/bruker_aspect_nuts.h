@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "document/acquisition.h"
+#include "importers/import_files.h"
+
+namespace tesvar {
+
+// Aspect files: 24-bit words, most significant byte first, a header of fixed word
+// positions and the data from byte 768.
+inline constexpr std::uint8_t kAspectMagic[3] = {0x47, 0x84, 0xF5};
+inline constexpr std::size_t kAspectDataOffset = 768;
+
+// NUTS files: little-endian, a 4-byte magic, 32-bit floating-point parameters and data
+// from byte 1036.
+inline constexpr std::uint32_t kNutsMagic = 0x04030201;
+inline constexpr std::size_t kNutsDataOffset = 1036;
+
+// The Aspect 48-bit floating-point format: an 11-bit exponent in the fourth byte and the
+// top three bits of the fifth, a two's-complement mantissa in the other 37 bits.
+double aspectFloat(const std::uint8_t* sixBytes);
+
+// Parse the bytes of a whole file into a staged spectrum; nothing when the magic is
+// wrong, the header is incomplete or the file holds no usable spectrum. Fields the
+// format does not carry keep their values from `current`; counts above the capacity
+// are cut to it, and values a short file does not hold are 0.0.
+std::optional<ImportedSpectrum> parseAspect(std::span<const std::uint8_t> bytes,
+                                            const AcquisitionParameters& current, int capacity);
+std::optional<ImportedSpectrum> parseNuts(std::span<const std::uint8_t> bytes,
+                                          const AcquisitionParameters& current, int capacity);
+
+// Read the file at path and parse it; nothing also when it cannot be opened.
+std::optional<ImportedSpectrum> readAspect(const std::string& path,
+                                           const AcquisitionParameters& current, int capacity);
+std::optional<ImportedSpectrum> readNuts(const std::string& path,
+                                         const AcquisitionParameters& current, int capacity);
+
+}  // namespace tesvar

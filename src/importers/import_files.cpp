@@ -1,0 +1,108 @@
+#include "importers/import_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "document/spectrum_document.h"
+
+namespace tesvar {
+
+namespace fs = std::filesystem;
+
+std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
+                                                       std::size_t maxBytes)
+{
+    std::error_code ec;
+    if (path.empty() || fs::is_directory(path, ec))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    // Grow in steps so that a small file does not cost the whole limit.
+    constexpr std::size_t step = std::size_t{1} << 20;
+    while (bytes.size() < maxBytes) {
+        const std::size_t old = bytes.size();
+        const std::size_t want = std::min(step, maxBytes - old);
+        bytes.resize(old + want);
+        in.read(reinterpret_cast<char*>(bytes.data() + old), static_cast<std::streamsize>(want));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        bytes.resize(old + got);
+        if (in.bad())
+            return std::nullopt;
+        if (got < want)
+            break;
+    }
+    return bytes;
+}
+
+std::optional<std::string> readTextFile(const std::string& path)
+{
+    auto bytes = readFileBytes(path, kMaxParameterFileBytes);
+    if (!bytes)
+        return std::nullopt;
+    return std::string(bytes->begin(), bytes->end());
+}
+
+std::string folderOf(const std::string& path)
+{
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+namespace {
+
+bool sameIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+std::optional<fs::path> findEntry(const fs::path& folder, const std::string& name, bool wantFolder)
+{
+    std::error_code ec;
+    auto fits = [&](const fs::path& p) {
+        return wantFolder ? fs::is_directory(p, ec) : fs::is_regular_file(p, ec);
+    };
+    if (fits(folder / name))
+        return folder / name;
+    std::vector<fs::path> matches;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (sameIgnoringCase(it->path().filename().string(), name) && fits(it->path()))
+            matches.push_back(it->path());
+    }
+    if (matches.empty())
+        return std::nullopt;
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+}  // namespace
+
+std::optional<std::string> findIgnoringCase(const std::string& folder,
+                                            const std::vector<std::string>& parts)
+{
+    fs::path current(folder.empty() ? "." : folder);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        auto next = findEntry(current, parts[i], i + 1 < parts.size());
+        if (!next)
+            return std::nullopt;
+        current = *next;
+    }
+    return current.string();
+}
+
+bool stagedSpectrumIsUsable(const ImportedSpectrum& staged)
+{
+    return acquisitionIsUsable(staged.acq) && staged.acq.td <= kDataCapacity &&
+           staged.values.size() == static_cast<std::size_t>(staged.acq.td) &&
+           std::all_of(staged.values.begin(), staged.values.end(),
+                       [](double v) { return std::isfinite(v); });
+}
+
+}  // namespace tesvar
