@@ -1,0 +1,163 @@
+#include "render/plot_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "document/spectrum_document.h"
+#include "document/text_format.h"
+
+namespace tesvar {
+
+namespace {
+
+// Indices beyond this magnitude lie far outside any spectrum; clamping them keeps the
+// index arithmetic exact in doubles and free of overflow.
+constexpr double kIndexLimit = 4503599627370496.0;  // 2^52
+
+bool usable(double divisor) { return divisor != 0.0 && std::isfinite(divisor); }
+
+// The acquisition time and the number of values scale every horizontal conversion.
+bool horizontalScale(const SpectrumDocument& doc)
+{
+    return doc.valueCount > 0 && usable(doc.acq.aq);
+}
+
+ElementIndex indexAt(double position)
+{
+    if (std::isnan(position))
+        return 0;
+    return static_cast<ElementIndex>(std::trunc(std::clamp(position, -kIndexLimit, kIndexLimit)));
+}
+
+}  // namespace
+
+int toPixel(double value, int fallback)
+{
+    if (std::isnan(value))
+        return fallback;
+    const double limit = kPixelLimit;
+    return static_cast<int>(std::trunc(std::clamp(value, -limit, limit)));
+}
+
+ElementIndex evenIndex(ElementIndex index) { return index % 2 != 0 ? index - 1 : index; }
+
+VisibleRange visibleRange(const SpectrumDocument& doc)
+{
+    if (!horizontalScale(doc))
+        return {};
+    const double perSecond = doc.valueCount / doc.acq.aq;
+    return {evenIndex(indexAt(perSecond * doc.viewLeft)),
+            evenIndex(indexAt(perSecond * doc.viewRight))};
+}
+
+TracePoints tracePoints(const SpectrumDocument& doc, const VisibleRange& range)
+{
+    const ElementIndex f = range.firstIndex;
+    const ElementIndex l = range.lastIndex;
+    if (!(f < l - 2))
+        return {};
+    TracePoints points;
+    points.count = (l - f - 1) / 2;
+    const ElementIndex inUse = std::clamp<ElementIndex>(doc.valueCount, 0, kDataCapacity);
+    // f is even, so point k reads element f + 2k: in use for -f/2 <= k < (inUse - f + 1)/2.
+    points.dataFrom = std::clamp<ElementIndex>(f < 0 ? -f / 2 : 0, 0, points.count);
+    points.dataTo = std::clamp<ElementIndex>(inUse > f ? (inUse - f + 1) / 2 : 0, points.dataFrom,
+                                             points.count);
+    return points;
+}
+
+double valueInUse(const SpectrumDocument& doc, ElementIndex index)
+{
+    const ElementIndex inUse = std::clamp<ElementIndex>(doc.valueCount, 0, kDataCapacity);
+    return index >= 0 && index < inUse ? doc.data[static_cast<std::size_t>(index)] : 0.0;
+}
+
+double traceStep(const SpectrumDocument& doc)
+{
+    if (doc.valueCount <= 0 || !std::isfinite(doc.zoomFactor))
+        return 0.0;
+    return (static_cast<double>(doc.clientWidth) / doc.valueCount) * doc.zoomFactor;
+}
+
+int traceX(std::int64_t k, double step) { return toPixel(2.0 * static_cast<double>(k) * step); }
+
+int valueToY(const SpectrumDocument& doc, double value)
+{
+    const double magnitude = std::fabs(doc.maxAbsValue);
+    if (!usable(magnitude))
+        return doc.baselineY;
+    return toPixel(doc.baselineY - value / magnitude * doc.verticalScale, doc.baselineY);
+}
+
+double pointToX(const SpectrumDocument& doc, double point)
+{
+    if (!horizontalScale(doc))
+        return 0.0;
+    return (2.0 * point / doc.valueCount - doc.viewLeft / doc.acq.aq) * doc.zoomFactor *
+           doc.clientWidth;
+}
+
+double timeToX(const SpectrumDocument& doc, double time)
+{
+    if (!usable(doc.acq.aq))
+        return 0.0;
+    return (time - doc.viewLeft) * doc.clientWidth / doc.acq.aq * doc.zoomFactor;
+}
+
+double xToTime(const SpectrumDocument& doc, double x)
+{
+    const double pixels = doc.clientWidth * doc.zoomFactor;
+    if (!usable(pixels))
+        return doc.viewLeft;
+    return x / pixels * doc.acq.aq + doc.viewLeft;
+}
+
+double pointPosition(const SpectrumDocument& doc, double x)
+{
+    if (!usable(doc.acq.aq))
+        return 0.0;
+    return (doc.valueCount / 2) * xToTime(doc, x) / doc.acq.aq;
+}
+
+double axisValue(const SpectrumDocument& doc, ElementIndex index)
+{
+    const double n = doc.valueCount;
+    if (doc.valueCount <= 0)
+        return 0.0;
+    const double fromReference = static_cast<double>(doc.referencePoint - index);
+    switch (doc.displayUnits) {
+    case DisplayUnits::Seconds:
+        return static_cast<double>(index) * doc.acq.aq / n;
+    case DisplayUnits::Ppm:
+        return usable(doc.acq.sf) ? fromReference * (doc.acq.sw / doc.acq.sf) / n : 0.0;
+    case DisplayUnits::Hertz:
+        return fromReference * doc.acq.sw / n;
+    case DisplayUnits::Points:
+        return static_cast<double>(index / 2);
+    }
+    return 0.0;
+}
+
+std::string readoutText(const SpectrumDocument& doc, double x)
+{
+    if (!usable(doc.acq.aq))
+        return {};
+    const double t = xToTime(doc, x);
+    const double f = t / doc.acq.aq;
+    const char* const gap = "     ";
+    switch (doc.displayUnits) {
+    case DisplayUnits::Seconds:
+        return "Second " + formatFixed(t, 3) + gap;
+    case DisplayUnits::Ppm:
+        if (!usable(doc.acq.sf))
+            return {};
+        return "ppm " + formatFixed(doc.ppmOffset + (1.0 - f) * doc.acq.sw / doc.acq.sf, 3) + gap;
+    case DisplayUnits::Hertz:
+        return "Hertz " + formatFixed(doc.hzOffset + (1.0 - f) * doc.acq.sw, 3) + gap;
+    case DisplayUnits::Points:
+        return "Point " + formatFixed(doc.valueCount / doc.acq.aq * t * 0.5, 0) + gap;
+    }
+    return {};
+}
+
+}  // namespace tesvar

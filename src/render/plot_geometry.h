@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tesvar {
+
+struct SpectrumDocument;
+
+// Element indices into data. They are held in 64 bits because a view window typed far
+// outside the spectrum may reach indices no 32-bit number holds.
+using ElementIndex = std::int64_t;
+
+// Pixel coordinates are kept within this magnitude, so that a value far off the plot
+// still converts to an integer and sums of coordinates cannot overflow.
+inline constexpr int kPixelLimit = 1 << 22;
+
+// Truncates toward zero into the drawable range; a value that is not a number gives
+// `fallback`.
+int toPixel(double value, int fallback = 0);
+
+// An index counts as odd when half of it has a fractional part; odd indices move one
+// element to the left (-3 becomes -4), so that they address a real part.
+ElementIndex evenIndex(ElementIndex index);
+
+struct VisibleRange {
+    ElementIndex firstIndex = 0;
+    ElementIndex lastIndex = 0;
+};
+
+// The elements between viewLeft and viewRight, both ends even. lastIndex is one past
+// the last element in the whole view. With no usable acquisition time the range is
+// empty (0, 0).
+VisibleRange visibleRange(const SpectrumDocument& doc);
+
+// The real points a trace draws from firstIndex: count points (k = 0 .. count-1), of
+// which those with k in [dataFrom, dataTo) fall on values in use. Points outside the
+// values in use (a view window typed beyond the spectrum) lie on the zero line.
+struct TracePoints {
+    std::int64_t count = 0;
+    std::int64_t dataFrom = 0;
+    std::int64_t dataTo = 0;
+};
+
+// No trace when lastIndex - firstIndex is 2 or less; otherwise (last - first - 1) / 2
+// points, so the last complex point before lastIndex is not drawn.
+TracePoints tracePoints(const SpectrumDocument& doc, const VisibleRange& range);
+
+// The value of element `index` when it is one of the values in use, else 0.
+double valueInUse(const SpectrumDocument& doc, ElementIndex index);
+
+// Pixels per element of data for this pass: (W / N) x zoomFactor, 0 when undefined.
+double traceStep(const SpectrumDocument& doc);
+
+// x of the k-th real point drawn from firstIndex, for the step of traceStep.
+int traceX(std::int64_t k, double step);
+
+// Client y of a data value: positive values go up, a value of |maxAbsValue| lies
+// verticalScale pixels from the zero line. An all-zero spectrum (maxAbsValue 0) and
+// values that are not numbers lie on the zero line.
+int valueToY(const SpectrumDocument& doc, double value);
+
+// Client x of a fractional complex-point number, of a time coordinate, and back.
+// Each gives 0 (xToTime: viewLeft) where the view has no usable scale.
+double pointToX(const SpectrumDocument& doc, double point);
+double timeToX(const SpectrumDocument& doc, double time);
+double xToTime(const SpectrumDocument& doc, double x);
+
+// The fractional complex-point number under a client x.
+double pointPosition(const SpectrumDocument& doc, double x);
+
+// The value of an even element index in the current display units. Seconds and points
+// grow to the right, ppm and Hertz to the left from referencePoint.
+double axisValue(const SpectrumDocument& doc, ElementIndex index);
+
+// The status-bar readout for a client x ("ppm 7.260     "). Empty while there is no
+// acquisition time, and in ppm while there is no spectrometer frequency.
+std::string readoutText(const SpectrumDocument& doc, double x);
+
+}  // namespace tesvar

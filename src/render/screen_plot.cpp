@@ -1,0 +1,86 @@
+#include "render/screen_plot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "document/spectrum_document.h"
+#include "platform/canvas.h"
+#include "render/axis.h"
+#include "render/integral_drawing.h"
+#include "render/plot_geometry.h"
+#include "render/plot_style.h"
+#include "render/trace_drawing.h"
+
+namespace tesvar {
+
+namespace {
+
+// Marker lines run between the tool bar and the status bar.
+constexpr int kMarkerTop = 29;
+constexpr int kStatusBarHeight = 23;
+
+// A half rounds down; larger fractions round up.
+int markerX(double xd)
+{
+    const int x = toPixel(xd);
+    const double fraction = xd - std::trunc(xd);
+    return std::fabs(fraction) > 0.5 ? x + 1 : x;
+}
+
+}  // namespace
+
+void renderPlot(SpectrumDocument& doc, Canvas& backBuffer)
+{
+    backBuffer.fillRect({0, 0, doc.clientWidth, doc.clientHeight}, kWhite);
+    backBuffer.setFont(defaultTextFont);
+    backBuffer.setPen(tracePen);
+
+    const VisibleRange range = visibleRange(doc);
+    const double step = traceStep(doc);
+    backBuffer.moveTo(0, doc.baselineY);
+    drawTracePoints(
+        doc, backBuffer, range, [step](std::int64_t k) { return traceX(k, step); },
+        [&doc](double v) { return valueToY(doc, v); }, doc.baselineY);
+
+    backBuffer.setPen(overlayPen);
+    drawAxis(doc, backBuffer, range.firstIndex, range.lastIndex);
+    if (doc.integralsShown == 1)
+        drawIntegralLabels(doc, backBuffer);
+    if (doc.measureJActive == 1)
+        drawCouplingMarkers(doc, backBuffer);
+}
+
+void drawIntegralLabels(SpectrumDocument& doc, Canvas& canvas)
+{
+    canvas.setFont(verticalLabelFont);
+    BracketFrame frame;
+    frame.width = doc.clientWidth;
+    frame.top = doc.clientHeight - 140;
+    frame.leftLegGap = 5;
+    frame.rightLegGap = 5;
+    frame.storeHitBoxes = true;
+    drawIntegralBrackets(doc, canvas, frame);
+    canvas.setFont(defaultTextFont);
+    drawIntegralCurves(doc, canvas);
+}
+
+void drawIntegralCurves(const SpectrumDocument& doc, Canvas& canvas)
+{
+    drawIntegralCurvesOn(doc, canvas, doc.clientWidth, traceStep(doc), doc.integralBaseY);
+}
+
+void drawCouplingMarkers(const SpectrumDocument& doc, Canvas& canvas)
+{
+    const int half = canvas.textMetrics().averageCharWidth / 2;
+    const int count = std::clamp(doc.jMarkerCount, 0, kMaxJMarkers);
+    for (int i = 0; i < count; ++i) {
+        const int x = markerX(timeToX(doc, doc.jMarkers[i]));
+        const int labelY = i % 2 == 0 ? 50 : 90;
+        canvas.moveTo(x, kMarkerTop);
+        canvas.lineTo(x, doc.clientHeight - kStatusBarHeight);
+        canvas.textOut(x - half, labelY, std::to_string(i));
+    }
+}
+
+}  // namespace tesvar

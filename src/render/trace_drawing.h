@@ -1,0 +1,31 @@
+#pragma once
+
+#include "document/spectrum_document.h"
+#include "platform/canvas.h"
+#include "render/plot_geometry.h"
+
+namespace tesvar {
+
+// One line segment per real point from firstIndex, from the pen's current position:
+// xOf(k) is the x of point k, yOf(value) the y of a value and zeroY that of the zero
+// line, on which points beyond the values in use lie. Runs of such points are drawn
+// as the one straight segment they make.
+template <typename XOf, typename YOf>
+void drawTracePoints(const SpectrumDocument& doc, Canvas& canvas, const VisibleRange& range,
+                     XOf xOf, YOf yOf, int zeroY)
+{
+    const TracePoints points = tracePoints(doc, range);
+    if (points.count == 0)
+        return;
+    if (points.dataFrom > 0)
+        canvas.lineTo(xOf(points.dataFrom - 1), zeroY);
+    for (std::int64_t k = points.dataFrom; k < points.dataTo; ++k)
+        canvas.lineTo(xOf(k), yOf(doc.data[static_cast<std::size_t>(range.firstIndex + 2 * k)]));
+    if (points.dataTo < points.count) {
+        canvas.lineTo(xOf(points.dataTo), zeroY);
+        if (points.count - 1 > points.dataTo)
+            canvas.lineTo(xOf(points.count - 1), zeroY);
+    }
+}
+
+}  // namespace tesvar
