@@ -5,57 +5,42 @@
 // and reading it back gives the same block and the same bits.
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <span>
 
 #include "document/native_file.h"
 #include "document/spectrum_document.h"
+#include "import_fuzz_support.h"  // the invariant check the reader targets share
 
 namespace {
 
-#define FUZZ_CHECK(condition)                                                  \
-    do {                                                                       \
-        if (!(condition)) {                                                    \
-            std::fprintf(stderr, "invariant failed: %s (line %d)\n", #condition, \
-                         __LINE__);                                            \
-            std::abort();                                                      \
-        }                                                                      \
-    } while (false)
-
-using tesvar::NativeStatus;
+using namespace tesvar;
 
 constexpr int kRewriteLimit = 4096;
 
-void checkRewrite(const tesvar::NativeReadResult& read)
+void checkRewrite(const NativeReadResult& read)
 {
-    const auto bytes = tesvar::encodeNativeFile(read.acq, read.values);
-    FUZZ_CHECK(bytes.size() == std::max<std::size_t>(tesvar::kNativeMinimumSize,
-                                                     tesvar::kNativeDataOffset +
-                                                         8 * read.values.size()));
-    const auto again = tesvar::parseNativeFile(bytes, tesvar::kDataCapacity);
-    FUZZ_CHECK(again.status == NativeStatus::Ok);
-    FUZZ_CHECK(tesvar::encodeAcquisition(again.acq) == tesvar::encodeAcquisition(read.acq));
-    FUZZ_CHECK(again.values.size() == read.values.size());
-    FUZZ_CHECK(std::memcmp(again.values.data(), read.values.data(),
-                           8 * read.values.size()) == 0);
+    const std::size_t n = read.values.size();
+    const auto bytes = encodeNativeFile(read.acq, read.values);
+    IMPORT_FUZZ_CHECK(bytes.size() == std::max(kNativeMinimumSize, kNativeDataOffset + 8 * n));
+    const auto again = parseNativeFile(bytes, kDataCapacity);
+    IMPORT_FUZZ_CHECK(again.status == NativeStatus::Ok);
+    IMPORT_FUZZ_CHECK(encodeAcquisition(again.acq) == encodeAcquisition(read.acq));
+    IMPORT_FUZZ_CHECK(again.values.size() == n);
+    IMPORT_FUZZ_CHECK(std::memcmp(again.values.data(), read.values.data(), 8 * n) == 0);
 }
 
-// The values are the file's doubles from offset 1024 as far as the file holds them,
-// and zero after that.
-void checkValues(std::span<const std::uint8_t> bytes, const tesvar::NativeReadResult& read)
+void checkValues(std::span<const std::uint8_t> bytes, const NativeReadResult& read)
 {
-    const std::size_t held = bytes.size() > tesvar::kNativeDataOffset
-                                 ? (bytes.size() - tesvar::kNativeDataOffset) / 8
-                                 : 0;
+    const std::size_t held =
+        bytes.size() > kNativeDataOffset ? (bytes.size() - kNativeDataOffset) / 8 : 0;
     const std::size_t fromFile = std::min(held, read.values.size());
     if (fromFile > 0)
-        FUZZ_CHECK(std::memcmp(read.values.data(), bytes.data() + tesvar::kNativeDataOffset,
-                               8 * fromFile) == 0);
-    static const double zeros[tesvar::kDataCapacity] = {};
-    FUZZ_CHECK(std::memcmp(read.values.data() + fromFile, zeros,
-                           8 * (read.values.size() - fromFile)) == 0);
+        IMPORT_FUZZ_CHECK(std::memcmp(read.values.data(), bytes.data() + kNativeDataOffset,
+                                      8 * fromFile) == 0);
+    static const double zeros[kDataCapacity] = {};
+    IMPORT_FUZZ_CHECK(std::memcmp(read.values.data() + fromFile, zeros,
+                                  8 * (read.values.size() - fromFile)) == 0);
 }
 
 }  // namespace
@@ -63,19 +48,19 @@ void checkValues(std::span<const std::uint8_t> bytes, const tesvar::NativeReadRe
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::span<const std::uint8_t> bytes(data, size);
-    const auto read = tesvar::parseNativeFile(bytes, tesvar::kDataCapacity);
+    const auto read = parseNativeFile(bytes, kDataCapacity);
 
     const bool magic = size >= 3 && std::memcmp(data, "TVX", 3) == 0;
-    FUZZ_CHECK((read.status == NativeStatus::NotNative) == !magic);
-    FUZZ_CHECK(read.status != NativeStatus::CannotOpen);  // bytes in memory always read
+    IMPORT_FUZZ_CHECK((read.status == NativeStatus::NotNative) == !magic);
+    IMPORT_FUZZ_CHECK(read.status != NativeStatus::CannotOpen);  // bytes in memory always read
 
     if (read.status != NativeStatus::Ok) {
-        FUZZ_CHECK(read.values.empty());
+        IMPORT_FUZZ_CHECK(read.values.empty());
         return 0;
     }
-    FUZZ_CHECK(tesvar::acquisitionIsUsable(read.acq));
-    FUZZ_CHECK(read.acq.td > 0 && read.acq.td <= tesvar::kDataCapacity);
-    FUZZ_CHECK(read.values.size() == static_cast<std::size_t>(read.acq.td));
+    IMPORT_FUZZ_CHECK(acquisitionIsUsable(read.acq));
+    IMPORT_FUZZ_CHECK(read.acq.td > 0 && read.acq.td <= kDataCapacity);
+    IMPORT_FUZZ_CHECK(read.values.size() == static_cast<std::size_t>(read.acq.td));
     checkValues(bytes, read);
     // Rewriting a spectrum of the full capacity costs milliseconds under the
     // sanitizers; the small ones keep the run fast and cover the same code.

@@ -1,5 +1,6 @@
 #include "batch/json_writer.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -67,9 +68,11 @@ JsonWriter& JsonWriter::value(double v)
         out << "-0.0";
         return *this;
     }
+    // As "%.17g" prints it in the C locale, whatever locale the process runs in.
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.17g", v);
-    out << buffer;
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 17);
+    out.write(buffer, written.ptr - buffer);
     return *this;
 }
 
