@@ -41,7 +41,7 @@ void ApodizationDialog::open()
 {
     undoSnapshot(doc, true);
     for (const RememberedValue& v : kValues) {
-        const bool written = view.setText(v.editId, formatFixed(doc.*v.field, 2));
+        const bool written = view.setText(v.editId, formatDialogFixed(doc.*v.field, 2));
         if (!written && v.editId == apodization_ids::LgGB)
             ui.beep();
     }
@@ -60,7 +60,7 @@ bool ApodizationDialog::accept()
     for (int i = 0; i < 5; ++i)
         doc.windowChoice[i] = view.isChecked(apodization_ids::kRadios[i]) ? 1 : 0;
     for (const RememberedValue& v : kValues)
-        doc.*v.field = readDecimal(view.text(v.editId).substr(0, kEditTextLimit));
+        doc.*v.field = readDialogDecimal(view.text(v.editId).substr(0, kEditTextLimit));
 
     const std::span<double> data(doc.data);
     const int n = doc.valueCount;

@@ -1,5 +1,6 @@
 #include "processing/dialog_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -54,7 +55,7 @@ std::size_t skipBlanks(const std::string& s)
 
 }  // namespace
 
-double readDecimal(const std::string& text)
+double readDialogDecimal(const std::string& text)
 {
     const std::size_t start = skipBlanks(text);
     const std::size_t length = decimalLength(text, start, true);
@@ -67,7 +68,7 @@ double readDecimal(const std::string& text)
     return v;
 }
 
-int readInteger(const std::string& text)
+int readDialogInteger(const std::string& text)
 {
     const std::size_t start = skipBlanks(text);
     const std::size_t length = decimalLength(text, start, false);
@@ -82,11 +83,38 @@ int readInteger(const std::string& text)
     return static_cast<int>(v);
 }
 
-std::string formatFixed(double value, int decimals)
+std::string formatDialogFixed(double value, int decimals)
 {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return buffer;
+    if (!std::isfinite(value))
+        return "0";
+    decimals = std::clamp(decimals, 0, 20);
+    // glibc writes the exact binary value to as many digits as asked; the digit after
+    // the last one kept then decides the rounding alone.
+    char exact[1600];
+    std::snprintf(exact, sizeof exact, "%.*f", decimals + 1100, value);
+    std::string text(exact);
+    const std::size_t point = text.find('.');
+    const std::size_t keep = decimals == 0 ? point : point + 1 + decimals;
+    const bool roundUp = text[keep == point ? point + 1 : keep] >= '5';
+    text.resize(keep);
+    if (roundUp) {
+        std::size_t i = text.size();
+        bool carry = true;
+        while (carry && i > 0) {
+            --i;
+            if (text[i] == '.' || text[i] == '-')
+                continue;
+            if (text[i] == '9') {
+                text[i] = '0';
+            } else {
+                ++text[i];
+                carry = false;
+            }
+        }
+        if (carry)
+            text.insert(text[0] == '-' ? 1 : 0, "1");
+    }
+    return text;
 }
 
 }  // namespace tesvar

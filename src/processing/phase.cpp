@@ -20,13 +20,15 @@ void applyPhase(std::span<double> data, int values, int pivotIndex, double phase
     };
     // The angle grows by the same step from point to point, so cosine and sine follow by
     // a rotation recurrence; they are evaluated afresh every 64 points, which keeps the
-    // recurrence's rounding near the last bit while the slider preview stays cheap.
+    // recurrence's rounding near the last bit while the slider preview stays cheap, and
+    // at the pivot, which the first-order term leaves exactly as it is.
+    const int pivotPoint = pivotIndex % 2 == 0 ? pivotIndex / 2 : -1;
     const double step = 2.0 * p1 / half;
     const double cosStep = std::cos(step);
     const double sinStep = std::sin(step);
     double c = 1.0, s = 0.0;
     for (int k = 0; k < points; ++k) {
-        if (k % 64 == 0) {
+        if (k % 64 == 0 || k == pivotPoint) {
             const double theta = angle(k);
             c = std::cos(theta);
             s = std::sin(theta);

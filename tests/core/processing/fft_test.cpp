@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <random>
+#include <vector>
+
+#include "processing/fft.h"
+
+namespace tesvar {
+namespace {
+
+using Complex = std::complex<long double>;
+constexpr long double kTwoPi = 6.283185307179586476925286766559L;
+
+std::vector<double> randomValues(int count, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    std::uniform_real_distribution<double> dist(-1.0, 1.0);
+    std::vector<double> v(count);
+    for (double& x : v)
+        x = dist(gen);
+    return v;
+}
+
+// exp(+sign 2 pi i r / count) for r = 0 .. count-1, each from its own angle.
+std::vector<Complex> roots(int count, int sign)
+{
+    std::vector<Complex> w(count);
+    for (int r = 0; r < count; ++r) {
+        const long double angle = sign * kTwoPi * r / count;
+        w[r] = Complex(std::cos(angle), std::sin(angle));
+    }
+    return w;
+}
+
+// X_m = sum_k x_k exp(+sign 2 pi i m k / N) / (2N), evaluated directly in long double.
+std::vector<Complex> directDft(const std::vector<double>& interleaved, int points, int sign)
+{
+    const auto w = roots(points, sign);
+    std::vector<Complex> out(points);
+    for (int m = 0; m < points; ++m) {
+        Complex sum = 0;
+        for (int k = 0; k < points; ++k)
+            sum += Complex(interleaved[2 * k], interleaved[2 * k + 1]) * w[(1LL * m * k) % points];
+        out[m] = sum / static_cast<long double>(2 * points);
+    }
+    return out;
+}
+
+class ComplexFftAgainstDft : public ::testing::TestWithParam<int> {};
+
+TEST_P(ComplexFftAgainstDft, MatchesTheDirectSumInBothDirections)
+{
+    const int points = GetParam();
+    for (int sign : {1, -1}) {
+        std::vector<double> data = randomValues(2 * points, 17u + points);
+        const auto expected = directDft(data, points, sign);
+        ASSERT_TRUE(complexFft(data, points, sign));
+        for (int m = 0; m < points; ++m) {
+            EXPECT_NEAR(data[2 * m], static_cast<double>(expected[m].real()), 1e-13)
+                << "point " << m << " sign " << sign;
+            EXPECT_NEAR(data[2 * m + 1], static_cast<double>(expected[m].imag()), 1e-13)
+                << "point " << m << " sign " << sign;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ComplexFftAgainstDft,
+                         ::testing::Values(1, 2, 4, 8, 32, 256, 1024));
+
+// F_j = sum_k x_k exp(+2 pi i j k / n) / n for the real samples x_k, packed as the real
+// transform stores them.
+std::vector<double> directRealDft(const std::vector<double>& x)
+{
+    const int n = static_cast<int>(x.size());
+    const auto w = roots(n, 1);
+    auto term = [&](int j) {
+        Complex sum = 0;
+        for (int k = 0; k < n; ++k)
+            sum += static_cast<long double>(x[k]) * w[(1LL * j * k) % n];
+        return sum / static_cast<long double>(n);
+    };
+    std::vector<double> packed(n);
+    packed[0] = static_cast<double>(term(0).real());
+    packed[1] = static_cast<double>(term(n / 2).real());
+    for (int j = 1; j < n / 2; ++j) {
+        const Complex f = term(j);
+        packed[2 * j] = static_cast<double>(f.real());
+        packed[2 * j + 1] = static_cast<double>(f.imag());
+    }
+    return packed;
+}
+
+class RealFftAgainstDft : public ::testing::TestWithParam<int> {};
+
+TEST_P(RealFftAgainstDft, ForwardGivesThePackedHalfSpectrum)
+{
+    const int n = GetParam();
+    std::vector<double> data = randomValues(n, 5u + n);
+    const auto expected = directRealDft(data);
+    ASSERT_TRUE(realFft(data, n, 1));
+    for (int i = 0; i < n; ++i)
+        EXPECT_NEAR(data[i], expected[i], 1e-13) << "value " << i;
+}
+
+TEST_P(RealFftAgainstDft, InverseOfForwardReturnsTheSamplesOverTwiceTheCount)
+{
+    const int n = GetParam();
+    const std::vector<double> original = randomValues(n, 9u + n);
+    std::vector<double> data = original;
+    ASSERT_TRUE(realFft(data, n, 1));
+    ASSERT_TRUE(realFft(data, n, -1));
+    for (int i = 0; i < n; ++i)
+        EXPECT_NEAR(data[i], original[i] / (2.0 * n), 1e-15) << "value " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, RealFftAgainstDft, ::testing::Values(8, 16, 64, 512, 4096));
+
+TEST(ComplexFft, SingleLineLandsAtTheLastPointWithHalfItsHeight)
+{
+    const int points = 256;
+    std::vector<double> data(2 * points);
+    for (int k = 0; k < points; ++k) {
+        data[2 * k] = std::cos(2.0 * M_PI * k / points);
+        data[2 * k + 1] = std::sin(2.0 * M_PI * k / points);
+    }
+    ASSERT_TRUE(complexFft(data, points, 1));
+    for (int m = 0; m < points; ++m) {
+        EXPECT_NEAR(data[2 * m], m == points - 1 ? 0.5 : 0.0, 1e-13) << m;
+        EXPECT_NEAR(data[2 * m + 1], 0.0, 1e-13) << m;
+    }
+}
+
+TEST(ComplexFft, ForwardThenInverseScalesByOneOverTwiceTheValueCount)
+{
+    const int points = 512, n = 2 * points;
+    const std::vector<double> original = randomValues(n, 3);
+    std::vector<double> data = original;
+    ASSERT_TRUE(complexFft(data, points, 1));
+    ASSERT_TRUE(complexFft(data, points, -1));
+    for (int i = 0; i < n; ++i)
+        EXPECT_NEAR(data[i], original[i] / (2.0 * n), 1e-16) << i;
+}
+
+TEST(ComplexFft, RefusesSizesThatAreNoPowerOfTwoOrDoNotFit)
+{
+    std::vector<double> data(24, 1.0);
+    EXPECT_FALSE(complexFft(data, 12, 1));
+    EXPECT_FALSE(complexFft(data, 16, 1));
+    EXPECT_FALSE(complexFft(data, 0, 1));
+    EXPECT_FALSE(realFft(data, 4, 1));
+    EXPECT_FALSE(realFft(data, 32, 1));
+    EXPECT_EQ(data, std::vector<double>(24, 1.0));
+}
+
+}  // namespace
+}  // namespace tesvar
