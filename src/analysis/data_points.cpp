@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "document/spectrum_document.h"
+#include "document/text_format.h"
 
 namespace tesvar {
 
@@ -41,9 +42,9 @@ DataPointRange dataPointRange(const SpectrumDocument& doc)
 
 std::string dataPointLine(int pointNumber, double value)
 {
-    char buffer[512];  // room for the largest finite double in fixed notation
-    std::snprintf(buffer, sizeof buffer, "%5d  %.3f", pointNumber, value);
-    return buffer;
+    char number[16];
+    std::snprintf(number, sizeof number, "%5d  ", pointNumber);
+    return number + formatFixed(value, 3);
 }
 
 std::vector<std::string> dataPointLines(const SpectrumDocument& doc)

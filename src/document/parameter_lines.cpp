@@ -3,17 +3,15 @@
 #include <cmath>
 #include <cstdio>
 
+#include "document/text_format.h"
+
 namespace tesvar {
 
 namespace {
 
 std::string fixed(double value, int decimals)
 {
-    if (!std::isfinite(value))
-        return {};
-    char buffer[512];  // room for the largest finite double in fixed notation
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return buffer;
+    return std::isfinite(value) ? formatFixed(value, decimals) : std::string();
 }
 
 std::string labelled(const char* label, const std::string& value, const char* unit)
