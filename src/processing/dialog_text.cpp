@@ -111,8 +111,10 @@ std::string formatDialogFixed(double value, int decimals)
                 carry = false;
             }
         }
-        if (carry)
-            text.insert(text[0] == '-' ? 1 : 0, "1");
+        if (carry) {
+            const bool negative = text[0] == '-';
+            text = (negative ? "-1" : "1") + text.substr(negative ? 1 : 0);
+        }
     }
     return text;
 }
