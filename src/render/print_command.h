@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace tesvar {
+
+class Canvas;
+class Ui;
+class WindowPort;
+struct SpectrumDocument;
+
+// The platform's vector pictures and printer, as the Print command uses them.
+class PictureOutput {
+public:
+    virtual ~PictureOutput() = default;
+    // Records what `draw` draws on the picture's canvas into the file at `path`; false
+    // when the file could not be written.
+    virtual bool recordPicture(const std::string& path,
+                               const std::function<void(Canvas&)>& draw) = 0;
+    // Plays the picture file centred on one page of the default printer; false when
+    // there is no default printer or the job failed.
+    virtual bool printPicture(const std::string& path) = 0;
+    virtual bool removeFile(const std::string& path) = 0;
+};
+
+// The Print command: the printed picture recorded into "Tesvar.wmf" in the current
+// folder, played onto the default printer's page, the plot repainted and the file
+// removed. "Error printing" when the page could not be printed (the picture could not
+// be recorded, no default printer, a failed job); "Error removing metafile" when the
+// file cannot be removed.
+void printPlot(SpectrumDocument& doc, Ui& ui, WindowPort& window, PictureOutput& output);
+
+}  // namespace tesvar
