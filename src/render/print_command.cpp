@@ -1,6 +1,7 @@
 #include "render/print_command.h"
 
 #include "document/spectrum_document.h"
+#include "platform/command_ids.h"
 #include "platform/ui.h"
 #include "platform/window_port.h"
 #include "render/print_picture.h"
@@ -18,6 +19,14 @@ void printPlot(SpectrumDocument& doc, Ui& ui, WindowPort& window, PictureOutput&
     window.invalidatePlot();
     if (!output.removeFile(kPrintMetafileName))
         ui.message("Error removing metafile", "Error", Buttons::Ok, Icon::Warning);
+}
+
+void printCommand(SpectrumDocument& doc, Ui& ui, WindowPort& window, PictureOutput& output)
+{
+    printPlot(doc, ui, window, output);
+    window.setPrompt(" ");
+    doc.referenceArmed = 0;
+    doc.interactionMode = cmd::ModeNone;
 }
 
 }  // namespace tesvar

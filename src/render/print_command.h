@@ -31,4 +31,8 @@ public:
 // file cannot be removed.
 void printPlot(SpectrumDocument& doc, Ui& ui, WindowPort& window, PictureOutput& output);
 
+// Command 40014: printPlot, then the prompt is cleared, a pending reference click
+// disarmed and the mouse tool set to None.
+void printCommand(SpectrumDocument& doc, Ui& ui, WindowPort& window, PictureOutput& output);
+
 }  // namespace tesvar

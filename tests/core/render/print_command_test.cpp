@@ -96,5 +96,18 @@ TEST(PrintCommand, AFileThatCannotBeRemovedIsReportedAfterAGoodPrint)
     EXPECT_EQ(f.ui.texts(), (std::vector<std::string>{"Error removing metafile"}));
 }
 
+TEST(PrintCommand, EndsWithTheClearedPromptNoToolAndNoArmedReference)
+{
+    PrintFixture f;
+    f.doc->interactionMode = 40008;
+    f.doc->referenceArmed = 1;
+    f.window.prompt = "Keys Up/Down to increase/decrease integrals size";
+    printCommand(*f.doc, f.ui, f.window, f.output);
+    EXPECT_EQ(f.window.prompt, " ");
+    EXPECT_EQ(f.doc->referenceArmed, 0);
+    EXPECT_EQ(f.doc->interactionMode, 8989);
+    EXPECT_EQ(f.output.calls.size(), 3u);
+}
+
 }  // namespace
 }  // namespace tesvar
