@@ -41,6 +41,7 @@ StepTable makeStepTable()
 {
     StepTable table;
     addFileSteps(table);
+    addProcessingSteps(table);
     addViewSteps(table);
     addReportSteps(table);
     return table;

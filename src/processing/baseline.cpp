@@ -1,6 +1,9 @@
 #include "processing/baseline.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "document/spectrum_document.h"
 
 namespace tesvar {
 
@@ -17,6 +20,33 @@ void evaluateBaseline(std::span<double> out, int values, double a0, double a1, d
         const double x = i;
         out[i] = a3 * x * x * x * inverseCube + a2 * x * x * inverseSquare + x * a1 / nn + a0;
     }
+}
+
+BaselineSliders baselineSliders(double maxAbsValue)
+{
+    const double h = std::fabs(maxAbsValue * 0.5);
+    if (!(h > 0.0) || !std::isfinite(h))
+        return {1.0, -100, 100};
+    BaselineSliders s;
+    s.scale = h < 100.0 ? 100.0 / h : 1.0;
+    const double range = std::min(s.scale * h, 2147483647.0);
+    s.upper = static_cast<int>(range);
+    s.lower = -s.upper;
+    return s;
+}
+
+void addBaselineCorrection(SpectrumDocument& doc)
+{
+    const int n = std::clamp<int>(doc.valueCount, 0, kDataCapacity);
+    // The scale is a positive number of steps per data unit; anything else would spread
+    // infinities or NaN into the data.
+    const double f =
+        doc.baselineScale > 0.0 && std::isfinite(doc.baselineScale) ? doc.baselineScale : 1.0;
+    evaluateBaseline(doc.baselineCorrection, n, doc.baselineCoeff[0] / f,
+                     doc.baselineCoeff[1] / f, doc.baselineCoeff[2] / f,
+                     doc.baselineCoeff[3] / f);
+    for (int i = 0; i < n; ++i)
+        doc.data[i] += doc.baselineCorrection[i];
 }
 
 bool autoBaseline(std::span<double> data, int values)

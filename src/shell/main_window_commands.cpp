@@ -7,6 +7,7 @@
 #include "platform/command_ids.h"
 #include "shell/client_area.h"
 #include "shell/main_window.h"
+#include "shell/processing_command.h"
 
 namespace tesvar {
 
@@ -26,6 +27,7 @@ void MainWindow::connectCommands()
         const QSignalBlocker quiet(client->horizontalScrollBar());
         client->horizontalScrollBar()->setValue(doc.hScrollPos);
     });
+    connectProcessingCommands(*this);
     connectCommand(cmd::Increase, [this] { increaseCommand(doc, *this); });
     connectCommand(cmd::Decrease, [this] { decreaseCommand(doc, *this); });
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "processing/baseline.h"
+#include "processing_fixture.h"
 
 namespace tesvar {
 namespace {
@@ -26,6 +28,60 @@ TEST(EvaluateBaseline, OrderOneGivesPTimesIOverN)
     evaluateBaseline(out, n, 0, 7, 0, 0);
     EXPECT_EQ(out[0], 0.0);
     EXPECT_DOUBLE_EQ(out[n - 1], 7.0 * (n - 1) / n);
+}
+
+TEST(BaselineSliders, SpanHalfTheLargestValueEitherWay)
+{
+    const BaselineSliders small = baselineSliders(40.0);
+    EXPECT_EQ(small.scale, 5.0);
+    EXPECT_EQ(small.upper, 100);
+    EXPECT_EQ(small.lower, -100);
+    const BaselineSliders large = baselineSliders(-5000.0);
+    EXPECT_EQ(large.scale, 1.0);
+    EXPECT_EQ(large.upper, 2500);
+    EXPECT_EQ(large.lower, -2500);
+    // 100 / 3 * 3 falls just below 100 and truncates to 99.
+    const BaselineSliders third = baselineSliders(6.0);
+    EXPECT_EQ(third.upper, static_cast<int>(100.0 / 3.0 * 3.0));
+    EXPECT_EQ(third.lower, -third.upper);
+}
+
+TEST(BaselineSliders, AnEmptySpectrumStillGetsAFiniteScale)
+{
+    for (double m : {0.0, -0.0, std::nan(""), double(INFINITY)}) {
+        const BaselineSliders s = baselineSliders(m);
+        EXPECT_EQ(s.scale, 1.0) << m;
+        EXPECT_EQ(s.lower, -100) << m;
+        EXPECT_EQ(s.upper, 100) << m;
+    }
+}
+
+TEST(AddBaselineCorrection, AddsThePolynomialOfThePositionsOverTheScale)
+{
+    auto doc = test::makeLoadedDocument(64);
+    for (int i = 0; i < 64; ++i)
+        doc->data[i] = 1.0;
+    doc->baselineScale = 5.0;
+    doc->baselineCoeff = {50, 0, 0, 0};
+    addBaselineCorrection(*doc);
+    for (int i = 0; i < 64; ++i)
+        ASSERT_EQ(doc->data[i], 11.0) << i;
+    EXPECT_EQ(doc->data[64], 0.0);
+
+    doc->baselineScale = 1.0;
+    doc->baselineCoeff = {0, 7, 0, 0};
+    addBaselineCorrection(*doc);
+    EXPECT_EQ(doc->data[0], 11.0);
+    EXPECT_DOUBLE_EQ(doc->data[63], 11.0 + 7.0 * 63 / 64);
+
+    doc->baselineCoeff = {};
+    addBaselineCorrection(*doc);
+    EXPECT_DOUBLE_EQ(doc->data[63], 11.0 + 7.0 * 63 / 64);  // positions 0 add nothing
+
+    doc->baselineScale = 0.0;  // never set: no division by zero
+    doc->baselineCoeff = {1, 0, 0, 0};
+    addBaselineCorrection(*doc);
+    EXPECT_EQ(doc->data[0], 12.0);
 }
 
 TEST(AutoBaseline, ConstantDataLoseTheirRealPartsAndGainTheNegativeImaginary)

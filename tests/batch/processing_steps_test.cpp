@@ -1,0 +1,185 @@
+// The steps apodize, fourier, phase and baseline, run in process on a spectrum opened
+// from a hand-written native file; the results are checked against the processing
+// routines applied directly.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "batch/batch_runner.h"
+#include "batch/hand_written_native.h"
+#include "document/spectrum_document.h"
+#include "processing/fft.h"
+#include "processing/baseline.h"
+#include "processing/fourier.h"
+#include "processing/phase.h"
+#include "support/test_files.h"
+
+namespace tesvar::batch {
+namespace {
+
+using test::HandWrittenSpectrum;
+
+// A quadrature FID of two decaying lines: 1024 values at SW 4096 Hz.
+HandWrittenSpectrum twoLineFid()
+{
+    HandWrittenSpectrum s;
+    s.td = 1024;
+    s.aq = s.td / (2.0 * s.sw);
+    s.values.resize(s.td);
+    for (int k = 0; k < s.td / 2; ++k) {
+        const double decay = std::exp(-k / 80.0);
+        s.values[2 * k] = decay * (1000.0 * std::cos(0.4 * k) + 300.0 * std::cos(-1.1 * k));
+        s.values[2 * k + 1] = decay * (1000.0 * std::sin(0.4 * k) + 300.0 * std::sin(-1.1 * k));
+    }
+    return s;
+}
+
+class ProcessingSteps : public ::testing::Test {
+protected:
+    ProcessingSteps() : doc(std::make_unique<SpectrumDocument>()) { doc->nothingToSave = 1; }
+
+    int run(std::vector<std::string> args)
+    {
+        out.str("");
+        err.str("");
+        args.insert(args.begin(), {"open", path});
+        return runBatch(args, *doc, out, err);
+    }
+    std::vector<double> values() const
+    {
+        return {doc->data.begin(), doc->data.begin() + doc->valueCount};
+    }
+
+    test::TempDir dir;
+    HandWrittenSpectrum fid = twoLineFid();
+    std::string path = [this] {
+        const std::string p = dir.file("fid.tvx");
+        test::writeBytes(p, test::handWrittenNative(fid));
+        return p;
+    }();
+    std::unique_ptr<SpectrumDocument> doc;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(ProcessingSteps, FourierWithTheProposedOptionsIsTheQuadratureForwardTransform)
+{
+    ASSERT_EQ(run({"fourier"}), kExitOk) << err.str();
+    std::vector<double> expected = fid.values;
+    averageFirstPoint(expected, 1024);
+    alternateSigns(expected, 1024);
+    complexFft(expected, 512, 1);
+    const auto got = values();
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_DOUBLE_EQ(got[i], expected[i]) << i;
+    EXPECT_EQ(doc->inverseTransform, 1);
+    EXPECT_EQ(doc->displayUnits, DisplayUnits::Ppm);
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(ProcessingSteps, FourierOptionsAndSizeAreThoseOfTheDialog)
+{
+    ASSERT_EQ(run({"fourier", "size=2048", "quadrature=0", "fourier", "inverse=1"}), kExitOk)
+        << err.str();
+    EXPECT_EQ(doc->valueCount, 2048);
+    EXPECT_EQ(doc->referencePoint, 2048);
+    EXPECT_EQ(doc->inverseTransform, 0);  // the second run was the inverse
+    EXPECT_EQ(doc->displayUnits, DisplayUnits::Seconds);
+    // Zero filling, transform and inverse give back the FID over 2n followed by zeros,
+    // up to what the inverse run's first-point averaging changes: half the difference
+    // of two spectrum values (about 0.5) spread over 2n values.
+    double largest = 0.0;
+    for (int i = 1; i < 1024; ++i)
+        largest = std::max(largest, std::fabs(doc->data[i] - fid.values[i] / (2.0 * 2048)));
+    for (int i = 1024; i < 2047; ++i)
+        largest = std::max(largest, std::fabs(doc->data[i]));
+    EXPECT_LT(largest, 5e-4);  // the values themselves reach about 0.3
+}
+
+TEST_F(ProcessingSteps, FourierArgumentsAreChecked)
+{
+    for (const char* bad : {"size=1000", "size=64", "real=2", "speed=1", "inverse"})
+        EXPECT_EQ(run({"fourier", bad}), kExitUsage) << bad;
+}
+
+TEST_F(ProcessingSteps, ApodizeAppliesTheNamedWindow)
+{
+    ASSERT_EQ(run({"apodize", "exp", "2"}), kExitOk) << err.str();
+    for (int j : {0, 1, 500, 1023})
+        EXPECT_NEAR(doc->data[j], fid.values[j] * std::exp(-M_PI * 2.0 * j / (2.0 * fid.sw)),
+                    1e-9)
+            << j;
+    EXPECT_EQ(doc->expLB, 2.0);
+}
+
+TEST_F(ProcessingSteps, ApodizeShowsTheDialogsMessages)
+{
+    EXPECT_EQ(run({"apodize", "lg", "2", "0.5"}), kExitOk);
+    EXPECT_EQ(err.str(), "Error: LB must be negative for the Lorentzian/Gaussian function\n"
+                         "Tesvar will use the negative of that value.\n");
+    EXPECT_EQ(doc->lgLB, -2.0);
+
+    EXPECT_EQ(run({"apodize", "lg", "-1", "1.5", "invert"}), kExitStepFailed);
+    EXPECT_NE(err.str().find("Error: GB must be a number between 0 and 1\n"), std::string::npos);
+    EXPECT_EQ(values(), fid.values) << "nothing applied, the later step not run";
+
+    EXPECT_EQ(run({"apodize", "sine", "abc"}), kExitUsage);
+    EXPECT_EQ(run({"apodize", "cosine", "1"}), kExitUsage);
+}
+
+TEST_F(ProcessingSteps, PhaseIsTheDialogsOkWithThoseSliderPositions)
+{
+    ASSERT_EQ(run({"fourier"}), kExitOk);
+    const auto spectrum = values();
+    const int pivot = doc->maxAbsIndex;
+    ASSERT_EQ(run({"fourier", "phase", "30", "-45"}), kExitOk) << err.str();
+    auto expected = spectrum;
+    applyPhase(expected, 1024, pivot, 30, -45, true);
+    const auto got = values();
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_NEAR(got[i], expected[i], 1e-9) << i;
+
+    EXPECT_EQ(run({"phase", "181", "0"}), kExitUsage);
+    EXPECT_EQ(run({"phase", "10"}), kExitUsage);
+    EXPECT_EQ(run({"phase", "1.5", "0"}), kExitUsage);
+}
+
+TEST_F(ProcessingSteps, UndoAfterPhaseGoesBackToTheSpectrumBeforeIt)
+{
+    ASSERT_EQ(run({"fourier"}), kExitOk);
+    const auto spectrum = values();
+    ASSERT_EQ(run({"fourier", "phase", "90", "0", "undo"}), kExitOk) << err.str();
+    EXPECT_EQ(values(), spectrum);
+}
+
+TEST_F(ProcessingSteps, AutomaticBaselineIsTheCommandsCorrection)
+{
+    ASSERT_EQ(run({"fourier"}), kExitOk);
+    auto expected = values();
+    autoBaseline(expected, 1024);
+    ASSERT_EQ(run({"fourier", "baseline", "auto"}), kExitOk) << err.str();
+    EXPECT_EQ(values(), expected);
+}
+
+TEST_F(ProcessingSteps, ManualBaselineAddsThePolynomialOfTheSliderPositions)
+{
+    fid.values.assign(1024, 0.0);
+    fid.values[0] = 40.0;  // maxAbsValue 40: 5 steps per data unit, -100 .. 100
+    test::writeBytes(path, test::handWrittenNative(fid));
+    ASSERT_EQ(run({"baseline", "manual", "50", "0", "0", "0"}), kExitOk) << err.str();
+    EXPECT_EQ(doc->data[0], 50.0);
+    for (int i = 1; i < 1024; ++i)
+        ASSERT_EQ(doc->data[i], 10.0) << i;
+
+    EXPECT_EQ(run({"baseline", "manual", "101", "0", "0", "0"}), kExitStepFailed);
+    EXPECT_NE(err.str().find("run from -100 to 100"), std::string::npos) << err.str();
+    EXPECT_EQ(run({"baseline", "manual", "1", "2"}), kExitUsage);
+    EXPECT_EQ(run({"baseline", "sideways"}), kExitUsage);
+}
+
+}  // namespace
+}  // namespace tesvar::batch
