@@ -41,6 +41,7 @@ StepTable makeStepTable()
 {
     StepTable table;
     addFileSteps(table);
+    addImportSteps(table);
     addProcessingSteps(table);
     addViewSteps(table);
     addReportSteps(table);

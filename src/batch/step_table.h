@@ -63,6 +63,7 @@ private:
 // Each family of steps adds its entries here; makeStepTable collects them in the
 // order the usage lists them.
 void addFileSteps(StepTable& table);
+void addImportSteps(StepTable& table);
 void addProcessingSteps(StepTable& table);
 void addViewSteps(StepTable& table);
 void addReportSteps(StepTable& table);

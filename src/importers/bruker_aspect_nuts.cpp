@@ -109,24 +109,34 @@ std::optional<ImportedSpectrum> parseNuts(std::span<const std::uint8_t> bytes,
     return usableOrNothing(std::move(staged));
 }
 
+namespace {
+
+// Reads no more of the file than its header and capacity values take.
+template <class Parse>
+std::optional<ImportedSpectrum> readWhole(const std::string& path, std::size_t dataOffset,
+                                          std::size_t valueBytes,
+                                          const AcquisitionParameters& current, int capacity,
+                                          Parse parse)
+{
+    const auto bytes =
+        readFileBytes(path, dataOffset + valueBytes * static_cast<std::size_t>(std::max(capacity, 0)));
+    if (!bytes)
+        return std::nullopt;
+    return parse(*bytes, current, capacity);
+}
+
+}  // namespace
+
 std::optional<ImportedSpectrum> readAspect(const std::string& path,
                                            const AcquisitionParameters& current, int capacity)
 {
-    const auto bytes =
-        readFileBytes(path, kAspectDataOffset + 3 * static_cast<std::size_t>(std::max(capacity, 0)));
-    if (!bytes)
-        return std::nullopt;
-    return parseAspect(*bytes, current, capacity);
+    return readWhole(path, kAspectDataOffset, 3, current, capacity, parseAspect);
 }
 
 std::optional<ImportedSpectrum> readNuts(const std::string& path,
                                          const AcquisitionParameters& current, int capacity)
 {
-    const auto bytes =
-        readFileBytes(path, kNutsDataOffset + 4 * static_cast<std::size_t>(std::max(capacity, 0)));
-    if (!bytes)
-        return std::nullopt;
-    return parseNuts(*bytes, current, capacity);
+    return readWhole(path, kNutsDataOffset, 4, current, capacity, parseNuts);
 }
 
 }  // namespace tesvar

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "document/spectrum_document.h"
+#include "document/text_format.h"
 #include "importers/byte_order.h"
 #include "importers/parameter_text.h"
 
@@ -33,14 +34,14 @@ void store(AcqusValues& v, Key key, std::string_view value)
 {
     switch (key) {
     case Key::AqMod: v.aqMod = leadingInteger(value); break;
-    case Key::SwH: v.swH = leadingDouble(value); break;
+    case Key::SwH: v.swH = readLeadingNumber(value); break;
     case Key::Td: v.td = leadingInteger(value); break;
-    case Key::Bf1: v.bf1 = leadingDouble(value); break;
+    case Key::Bf1: v.bf1 = readLeadingNumber(value); break;
     case Key::ByteOrder: v.byteOrder = leadingInteger(value); break;
     case Key::DataType: v.dataType = leadingInteger(value); break;
-    case Key::GroupDelay: v.groupDelay = leadingDouble(value); break;
+    case Key::GroupDelay: v.groupDelay = readLeadingNumber(value); break;
     case Key::DspFirmware: v.dspFirmware = leadingInteger(value); break;
-    case Key::Decimation: v.decimation = leadingDouble(value); break;
+    case Key::Decimation: v.decimation = readLeadingNumber(value); break;
     }
 }
 

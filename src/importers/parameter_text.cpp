@@ -1,7 +1,6 @@
 #include "importers/parameter_text.h"
 
 #include <charconv>
-#include <cmath>
 #include <limits>
 
 namespace tesvar {
@@ -11,41 +10,6 @@ namespace {
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// The sign, digits, fraction and exponent that form a decimal number at the start of
-// the token (no "inf", "nan" or hexadecimal forms, which no parameter file writes).
-std::size_t numberLength(std::string_view t, bool allowFraction)
-{
-    std::size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    while (i < t.size() && isDigit(t[i]))
-        ++i, ++digits;
-    if (allowFraction && i < t.size() && t[i] == '.') {
-        ++i;
-        while (i < t.size() && isDigit(t[i]))
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return 0;
-    if (allowFraction && i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < t.size() && (t[j] == '+' || t[j] == '-'))
-            ++j;
-        if (j < t.size() && isDigit(t[j])) {
-            while (j < t.size() && isDigit(t[j]))
-                ++j;
-            i = j;
-        }
-    }
-    return i;
 }
 
 }  // namespace
@@ -73,43 +37,18 @@ void TokenReader::skipRestOfLine()
         ++pos;
 }
 
-double leadingDouble(std::string_view token)
-{
-    const std::size_t n = numberLength(token, true);
-    if (n == 0)
-        return 0.0;
-    std::string_view number = token.substr(0, n);
-    const bool negative = number.front() == '-';
-    if (number.front() == '+' || negative)
-        number.remove_prefix(1);
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    (void)end;
-    if (ec == std::errc::result_out_of_range) {
-        // Too large becomes infinity, too small becomes zero, as a C conversion does.
-        const std::size_t e = number.find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && e + 1 < number.size() &&
-                          number[e + 1] == '-';
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-    }
-    return negative ? -value : value;
-}
-
 std::int64_t leadingInteger(std::string_view token)
 {
-    const std::size_t n = numberLength(token, false);
-    if (n == 0)
-        return 0;
-    std::string_view number = token.substr(0, n);
-    if (number.front() == '+')
-        number.remove_prefix(1);
+    // from_chars reads the sign and the digits but takes no plus sign.
+    if (token.starts_with('+') && !token.starts_with("+-"))
+        token.remove_prefix(1);
     std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
     (void)end;
     if (ec == std::errc::result_out_of_range)
-        return number.front() == '-' ? std::numeric_limits<std::int64_t>::min()
-                                     : std::numeric_limits<std::int64_t>::max();
-    return value;
+        return token.front() == '-' ? std::numeric_limits<std::int64_t>::min()
+                                    : std::numeric_limits<std::int64_t>::max();
+    return ec == std::errc() ? value : 0;
 }
 
 }  // namespace tesvar

@@ -27,10 +27,9 @@ private:
     bool lineStart = false;
 };
 
-// The longest leading decimal number of a token, as the parameter files write numbers;
-// a token that does not start with one reads as 0. Integers saturate at the limits of
-// 64 bits; a number too large for a double reads as infinity.
-double leadingDouble(std::string_view token);
+// The leading whole number of a token (sign and digits, as a C conversion to an integer
+// reads it); 0 when there is none, saturated at the limits of 64 bits. Decimal values
+// are read with readLeadingNumber (document/text_format.h).
 std::int64_t leadingInteger(std::string_view token);
 
 }  // namespace tesvar

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "document/text_format.h"
 #include "importers/byte_order.h"
 #include "importers/parameter_text.h"
 
@@ -40,9 +41,9 @@ ProcparValues parseProcpar(std::string_view text)
         tokens.next();  // the number of values
         const std::string_view value = tokens.next();
         if (token == "sfrq")
-            values.sfrq = leadingDouble(value);
+            values.sfrq = readLeadingNumber(value);
         else if (token == "sw")
-            values.sw = leadingDouble(value);
+            values.sw = readLeadingNumber(value);
         else if (token == "np")
             values.np = leadingInteger(value);
         else

@@ -6,6 +6,7 @@
 #include "document/view_commands.h"
 #include "platform/command_ids.h"
 #include "shell/client_area.h"
+#include "shell/import_command.h"
 #include "shell/main_window.h"
 #include "shell/processing_command.h"
 
@@ -17,6 +18,7 @@ namespace tesvar {
 void MainWindow::connectCommands()
 {
     connectCommand(cmd::Open, [this] { openCommand(doc, userInterface, *this); });
+    connectImportCommand(*this);
     connectCommand(cmd::Save, [this] { return saveSpectrum(doc, userInterface); });
     connectCommand(cmd::Exit, [this] { return close(); });
     connectCommand(cmd::Undo, [this] { undoCommand(doc, *this); });

@@ -12,17 +12,7 @@ namespace {
 
 using test::Bytes;
 
-AcquisitionParameters previousAcq()
-{
-    AcquisitionParameters acq;
-    acq.acqMode = 9;
-    acq.acqModeFlag = 9;
-    acq.sw = 1.0;
-    acq.sf = 2.0;
-    acq.extra = 42.0;
-    acq.td = 4;
-    return acq;
-}
+const AcquisitionParameters previous = test::previousAcquisition();
 
 double floatOf(std::initializer_list<int> six)
 {
@@ -93,7 +83,7 @@ TEST(Aspect, HeaderFieldsAndSigned24BitWords)
     file[165] = 0xEE;  // the byte before the mode word is not part of it
     file[237] = 0xEE;
 
-    const auto staged = parseAspect(file, previousAcq(), 131072);
+    const auto staged = parseAspect(file, previous, 131072);
     ASSERT_TRUE(staged);
     EXPECT_EQ(staged->values, (std::vector<double>{8388607.0, -8388608.0, -1.0, 256.0}));
     EXPECT_EQ(staged->acq.td, 4);
@@ -110,7 +100,7 @@ TEST(Aspect, CountIsCutToTheCapacityAndMissingValuesAreZero)
 {
     test::AspectHeader h;
     h.count = 0xFFFFFF;
-    const auto cut = parseAspect(test::aspectFile(h, {1, 2, 3}), previousAcq(), 2);
+    const auto cut = parseAspect(test::aspectFile(h, {1, 2, 3}), previous, 2);
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->acq.td, 2);
     EXPECT_EQ(cut->values, (std::vector<double>{1, 2}));
@@ -118,7 +108,7 @@ TEST(Aspect, CountIsCutToTheCapacityAndMissingValuesAreZero)
     h.count = 5;
     Bytes shortFile = test::aspectFile(h, {-4, 9});
     shortFile.push_back(0x12);  // a partial word
-    const auto padded = parseAspect(shortFile, previousAcq(), 131072);
+    const auto padded = parseAspect(shortFile, previous, 131072);
     ASSERT_TRUE(padded);
     EXPECT_EQ(padded->values, (std::vector<double>{-4, 9, 0, 0, 0}));
 }
@@ -128,29 +118,29 @@ TEST(Aspect, RefusesWrongMagicShortHeaderAndUnusableHeaders)
     test::AspectHeader h;
     h.count = 2;
     const Bytes good = test::aspectFile(h, {1, 2});
-    ASSERT_TRUE(parseAspect(good, previousAcq(), 131072));
+    ASSERT_TRUE(parseAspect(good, previous, 131072));
 
     Bytes wrongMagic = good;
     wrongMagic[2] = 0xF4;
-    EXPECT_FALSE(parseAspect(wrongMagic, previousAcq(), 131072));
-    EXPECT_FALSE(parseAspect(Bytes(good.begin(), good.begin() + 767), previousAcq(), 131072));
-    EXPECT_FALSE(parseAspect(Bytes{}, previousAcq(), 131072));
-    EXPECT_FALSE(parseAspect(test::nutsFile({}, {}), previousAcq(), 131072))
+    EXPECT_FALSE(parseAspect(wrongMagic, previous, 131072));
+    EXPECT_FALSE(parseAspect(Bytes(good.begin(), good.begin() + 767), previous, 131072));
+    EXPECT_FALSE(parseAspect(Bytes{}, previous, 131072));
+    EXPECT_FALSE(parseAspect(test::nutsFile({}, {}), previous, 131072))
         << "a NUTS file imported as Aspect";
 
     test::AspectHeader none = h;
     none.count = 0;
-    EXPECT_FALSE(parseAspect(test::aspectFile(none, {}), previousAcq(), 131072));
+    EXPECT_FALSE(parseAspect(test::aspectFile(none, {}), previous, 131072));
     test::AspectHeader negativeWidth = h;
     negativeWidth.sw = -100.0;
-    EXPECT_FALSE(parseAspect(test::aspectFile(negativeWidth, {1, 2}), previousAcq(), 131072));
+    EXPECT_FALSE(parseAspect(test::aspectFile(negativeWidth, {1, 2}), previous, 131072));
 }
 
 TEST(Nuts, FieldsValuesAndTheConjugationFlag)
 {
     test::NutsHeader h;
     h.count = 4;
-    const auto staged = parseNuts(test::nutsFile(h, {1.5f, -2.25f, 1e20f, 0.0f}), previousAcq(), 131072);
+    const auto staged = parseNuts(test::nutsFile(h, {1.5f, -2.25f, 1e20f, 0.0f}), previous, 131072);
     ASSERT_TRUE(staged);
     EXPECT_EQ(staged->values, (std::vector<double>{1.5, -2.25, double(1e20f), 0.0}));
     EXPECT_EQ(staged->acq.td, 4);
@@ -162,7 +152,7 @@ TEST(Nuts, FieldsValuesAndTheConjugationFlag)
     EXPECT_EQ(staged->conjugateOnTransform, 1);
 
     h.mode = 0;
-    const auto real = parseNuts(test::nutsFile(h, {1, 2, 3, 4}), previousAcq(), 131072);
+    const auto real = parseNuts(test::nutsFile(h, {1, 2, 3, 4}), previous, 131072);
     ASSERT_TRUE(real);
     EXPECT_EQ(real->acq.acqMode, 0);
     EXPECT_EQ(real->conjugateOnTransform, 0);
@@ -172,11 +162,11 @@ TEST(Nuts, CountIsCutAndMissingValuesAreZero)
 {
     test::NutsHeader h;
     h.count = 0x7FFFFFFF;
-    const auto cut = parseNuts(test::nutsFile(h, {1, 2, 3}), previousAcq(), 2);
+    const auto cut = parseNuts(test::nutsFile(h, {1, 2, 3}), previous, 2);
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->values, (std::vector<double>{1, 2}));
     h.count = 4;
-    const auto padded = parseNuts(test::nutsFile(h, {7}), previousAcq(), 131072);
+    const auto padded = parseNuts(test::nutsFile(h, {7}), previous, 131072);
     ASSERT_TRUE(padded);
     EXPECT_EQ(padded->values, (std::vector<double>{7, 0, 0, 0}));
 }
@@ -186,18 +176,18 @@ TEST(Nuts, RefusesBadFiles)
     test::NutsHeader h;
     h.count = 2;
     const Bytes good = test::nutsFile(h, {1, 2});
-    ASSERT_TRUE(parseNuts(good, previousAcq(), 131072));
-    EXPECT_FALSE(parseNuts(Bytes(good.begin(), good.begin() + 1035), previousAcq(), 131072));
-    EXPECT_FALSE(parseNuts(Bytes{}, previousAcq(), 131072));
+    ASSERT_TRUE(parseNuts(good, previous, 131072));
+    EXPECT_FALSE(parseNuts(Bytes(good.begin(), good.begin() + 1035), previous, 131072));
+    EXPECT_FALSE(parseNuts(Bytes{}, previous, 131072));
     test::AspectHeader a;
     a.count = 300;
-    EXPECT_FALSE(parseNuts(test::aspectFile(a, std::vector<std::int32_t>(300)), previousAcq(), 131072));
+    EXPECT_FALSE(parseNuts(test::aspectFile(a, std::vector<std::int32_t>(300)), previous, 131072));
 
     auto refused = [&](auto change) {
         test::NutsHeader bad = h;
         std::vector<float> values{1, 2};
         change(bad, values);
-        return !parseNuts(test::nutsFile(bad, values), previousAcq(), 131072);
+        return !parseNuts(test::nutsFile(bad, values), previous, 131072);
     };
     EXPECT_TRUE(refused([](auto& b, auto&) { b.count = 0; }));
     EXPECT_TRUE(refused([](auto& b, auto&) { b.count = -5; }));
@@ -218,15 +208,15 @@ TEST(AspectNutsFiles, ReadFromDiskAndRefuseMissingFiles)
     n.count = 2;
     test::writeBytes(dir.file("nuts.dat"), test::nutsFile(n, {0.5f, 8}));
 
-    const auto aspect = readAspect(dir.file("aspect.dat"), previousAcq(), 131072);
+    const auto aspect = readAspect(dir.file("aspect.dat"), previous, 131072);
     ASSERT_TRUE(aspect);
     EXPECT_EQ(aspect->values, (std::vector<double>{5, -6}));
-    const auto nuts = readNuts(dir.file("nuts.dat"), previousAcq(), 131072);
+    const auto nuts = readNuts(dir.file("nuts.dat"), previous, 131072);
     ASSERT_TRUE(nuts);
     EXPECT_EQ(nuts->values, (std::vector<double>{0.5, 8}));
-    EXPECT_FALSE(readAspect(dir.file("missing"), previousAcq(), 131072));
-    EXPECT_FALSE(readNuts(dir.file("missing"), previousAcq(), 131072));
-    EXPECT_FALSE(readNuts(dir.path().string(), previousAcq(), 131072)) << "a folder";
+    EXPECT_FALSE(readAspect(dir.file("missing"), previous, 131072));
+    EXPECT_FALSE(readNuts(dir.file("missing"), previous, 131072));
+    EXPECT_FALSE(readNuts(dir.path().string(), previous, 131072)) << "a folder";
 }
 
 }  // namespace

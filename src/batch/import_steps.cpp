@@ -1,0 +1,51 @@
+// import x32|aspect|nuts|varian PATH: the Import command with the type chosen in the
+// "File type" dialog and PATH in its file dialog. For x32 PATH is the data file; its
+// parameter file is looked for as the window does, beside it and in pdata/1.
+#include <map>
+
+#include "batch/batch_ui.h"
+#include "batch/batch_window.h"
+#include "batch/step_table.h"
+#include "importers/import_dispatch.h"
+
+namespace tesvar::batch {
+
+namespace {
+
+const std::map<std::string, FileType, std::less<>>& typeNames()
+{
+    static const std::map<std::string, FileType, std::less<>> names = {
+        {"x32", FileType::BrukerX32},
+        {"aspect", FileType::BrukerAspect},
+        {"nuts", FileType::Nuts},
+        {"varian", FileType::Varian},
+    };
+    return names;
+}
+
+}  // namespace
+
+void addImportSteps(StepTable& table)
+{
+    StepDefinition step;
+    step.name = "import";
+    step.arguments = "x32|aspect|nuts|varian PATH";
+    step.parse = [](StepArgs& args) -> StepParse {
+        const auto typeName = args.next();
+        const auto type = typeName ? typeNames().find(*typeName) : typeNames().end();
+        if (type == typeNames().end())
+            return parseError("import needs a type: x32, aspect, nuts or varian");
+        const auto path = args.next();
+        if (!path || path->empty())
+            return parseError("import needs a PATH");
+        return parsed([type = type->second, path = *path](BatchSession& s) {
+            // The data file is named on the command line; a parameter file the search
+            // does not find cannot be chosen by hand, so that question ends the step.
+            s.ui.setChoice(std::nullopt);
+            return importFile(s.doc, type, s.fullPath(path), s.ui, s.window);
+        });
+    };
+    table.add(std::move(step));
+}
+
+}  // namespace tesvar::batch
