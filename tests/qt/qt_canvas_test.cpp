@@ -168,6 +168,10 @@ TEST(QtCanvas, FontsArePixelSizedMetricStandIns)
     const int wide = canvas.textExtent("0123456789").width;
     EXPECT_NEAR(wide, 160, 16);
     EXPECT_GT(wide, natural);
+    const TextMetrics metrics = canvas.textMetrics();
+    EXPECT_NEAR(metrics.averageCharWidth, 16, 2);
+    EXPECT_EQ(metrics.height, canvas.textExtent("0").height);
+    EXPECT_GE(metrics.height, 16);
 }
 
 TEST(QtCanvas, TextIsBlackOnWhiteAndItsExtentMatchesWhatIsDrawn)

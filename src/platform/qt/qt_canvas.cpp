@@ -135,6 +135,13 @@ TextSize QtCanvas::textExtent(const std::string& text)
     return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
 }
 
+TextMetrics QtCanvas::textMetrics()
+{
+    flush();
+    const QFontMetrics metrics(font, painter.device());
+    return {metrics.height(), std::max(0, metrics.leading()), metrics.averageCharWidth()};
+}
+
 void QtCanvas::fillRect(const IntRect& r, Rgb colour)
 {
     flush();

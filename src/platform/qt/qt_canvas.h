@@ -27,6 +27,7 @@ public:
     void lineTo(int x, int y) override;
     void textOut(int x, int y, const std::string& text) override;
     TextSize textExtent(const std::string& text) override;
+    TextMetrics textMetrics() override;
     void fillRect(const IntRect& rect, Rgb colour) override;
     void setInvert(bool on) override;
 
