@@ -19,8 +19,6 @@ ClientArea::ClientArea(QSize backBufferSize, QWidget* parent)
     // Every paint covers its whole rectangle from the back buffer, so nothing is erased
     // first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-    viewport()->setFocusPolicy(Qt::StrongFocus);
-    setFocusProxy(viewport());
 }
 
 void ClientArea::paintEvent(QPaintEvent* event)
