@@ -19,6 +19,15 @@ QImage whiteImage(int w = 120, int h = 80)
     return image;
 }
 
+// Draws on the image through a canvas that is flushed and ended before it returns.
+template <class F>
+void drawOn(QImage& image, F draw)
+{
+    QPainter painter(&image);
+    QtCanvas canvas(painter);
+    draw(canvas);
+}
+
 // The bounding box of the pixels that are not white.
 QRect inkBox(const QImage& image)
 {
@@ -42,14 +51,12 @@ int inkCount(const QImage& image)
 TEST(QtCanvas, LinesSetThePixelsOfThePenColourOnePixelWide)
 {
     QImage image = whiteImage();
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    drawOn(image, [&](QtCanvas& canvas) {
         canvas.setPen({{255, 0, 0}, 1});
         canvas.moveTo(10, 20);
         canvas.lineTo(60, 20);  // a run of lines: one polyline
         canvas.lineTo(60, 50);
-    }
+    });
     EXPECT_EQ(image.pixel(10, 20), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(35, 20), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(60, 35), qRgb(255, 0, 0));
@@ -66,16 +73,14 @@ TEST(QtCanvas, LinesSetThePixelsOfThePenColourOnePixelWide)
 TEST(QtCanvas, MoveToStartsANewRunAndPenChangesApplyToLaterLines)
 {
     QImage image = whiteImage();
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    drawOn(image, [&](QtCanvas& canvas) {
         canvas.setPen({{0, 0, 255}, 1});
         canvas.moveTo(5, 5);
         canvas.lineTo(30, 5);
         canvas.moveTo(5, 40);  // no line joins (30,5) to (5,40)
         canvas.setPen({{0, 128, 0}, 1});
         canvas.lineTo(30, 40);
-    }
+    });
     EXPECT_EQ(image.pixel(15, 5), qRgb(0, 0, 255));
     EXPECT_EQ(image.pixel(15, 40), qRgb(0, 128, 0));
     EXPECT_EQ(image.pixel(18, 22), kWhite);
@@ -84,13 +89,11 @@ TEST(QtCanvas, MoveToStartsANewRunAndPenChangesApplyToLaterLines)
 TEST(QtCanvas, InvertingLinesDrawnTwiceRestoreTheImage)
 {
     QImage image = whiteImage();
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    drawOn(image, [&](QtCanvas& canvas) {
         canvas.setPen({{255, 0, 0}, 1});
         canvas.moveTo(0, 30);
         canvas.lineTo(119, 30);  // a red line under the rubber band
-    }
+    });
     const QImage before = image;
     QPainter painter(&image);
     QtCanvas canvas(painter);
@@ -117,9 +120,7 @@ TEST(QtCanvas, InvertingLinesDrawnTwiceRestoreTheImage)
 TEST(QtCanvas, LinesAreDrawnBeforeALaterTextOrFill)
 {
     QImage image = whiteImage();
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    drawOn(image, [&](QtCanvas& canvas) {
         canvas.setPen({{0, 0, 0}, 1});
         canvas.moveTo(0, 10);
         canvas.lineTo(119, 10);
@@ -128,7 +129,7 @@ TEST(QtCanvas, LinesAreDrawnBeforeALaterTextOrFill)
         canvas.lineTo(119, 60);
         canvas.setFont({"Arial", 16, 0, 400, 0});
         canvas.textOut(40, 52, "    ");
-    }
+    });
     // The fill and the text's white background cover the earlier lines.
     EXPECT_EQ(image.pixel(60, 10), kWhite);
     EXPECT_EQ(image.pixel(20, 10), kBlack);
@@ -139,12 +140,10 @@ TEST(QtCanvas, LinesAreDrawnBeforeALaterTextOrFill)
 TEST(QtCanvas, FillRectCoversLeftAndTopButNotRightAndBottom)
 {
     QImage image = whiteImage();
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    drawOn(image, [&](QtCanvas& canvas) {
         canvas.fillRect({10, 20, 30, 25}, {10, 20, 30});
         canvas.fillRect({50, 50, 50, 60}, {0, 0, 0});  // empty: nothing
-    }
+    });
     EXPECT_EQ(inkBox(image), QRect(QPoint(10, 20), QPoint(29, 24)));
     EXPECT_EQ(image.pixel(10, 20), qRgb(10, 20, 30));
 }
@@ -179,13 +178,11 @@ TEST(QtCanvas, TextIsBlackOnWhiteAndItsExtentMatchesWhatIsDrawn)
     QImage image = whiteImage(200, 60);
     image.fill(qRgb(200, 200, 255));  // a coloured ground shows the opaque background
     TextSize extent;
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    drawOn(image, [&](QtCanvas& canvas) {
         canvas.setFont({"Arial", 20, 0, 400, 0});
         extent = canvas.textExtent("Tesvar 1.0");
         canvas.textOut(10, 5, "Tesvar 1.0");
-    }
+    });
     EXPECT_GT(extent.width, 40);
     EXPECT_GE(extent.height, 20);
     EXPECT_LE(extent.height, 30);
@@ -207,13 +204,11 @@ TEST(QtCanvas, EscapementNineHundredRunsTextUpwardsFromThePoint)
 {
     QImage image = whiteImage(80, 200);
     TextSize extent;
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+    drawOn(image, [&](QtCanvas& canvas) {
         canvas.setFont({"Arial", 12, 0, 600, 900});
         extent = canvas.textExtent("Integral 12.5");
         canvas.textOut(30, 180, "Integral 12.5");
-    }
+    });
     const QRect box = inkBox(image);
     ASSERT_FALSE(box.isEmpty());
     // The cell turns about (30, 180): it lies right of x = 30 and above y = 180, tall and
