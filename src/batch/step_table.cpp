@@ -44,6 +44,7 @@ StepTable makeStepTable()
     addImportSteps(table);
     addProcessingSteps(table);
     addViewSteps(table);
+    addPlotSteps(table);
     addReportSteps(table);
     return table;
 }

@@ -66,6 +66,7 @@ void addFileSteps(StepTable& table);
 void addImportSteps(StepTable& table);
 void addProcessingSteps(StepTable& table);
 void addViewSteps(StepTable& table);
+void addPlotSteps(StepTable& table);
 void addReportSteps(StepTable& table);
 
 StepTable makeStepTable();

@@ -31,6 +31,7 @@ inline constexpr int Integrate = 40008;
 inline constexpr int PeakPicking = 40009;
 inline constexpr int EditPeaks = 40012;
 inline constexpr int Print = 40014;
+inline constexpr int Export = 40300;  // File menu, after Print: the picture as PNG, SVG or PDF
 inline constexpr int MoveSpectrum = 40015;
 inline constexpr int Toolbar = 40016;  // the toolbar's own control id
 inline constexpr int Import = 40019;

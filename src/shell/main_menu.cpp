@@ -43,7 +43,8 @@ const std::vector<MenuEntry>& mainMenu()
     static const std::vector<MenuEntry> menu = {
         popup("&File", {item("&Open\tCtrl+O", cmd::Open), item("&Import\tCtrl+I", cmd::Import),
                         item("&Save\tCtrl+S", cmd::Save), separator(),
-                        item("&Print\tCtrl+P", cmd::Print), item("E&xit", cmd::Exit)}),
+                        item("&Print\tCtrl+P", cmd::Print), item("Export...", cmd::Export),
+                        item("E&xit", cmd::Exit)}),
         popup("&Edit", {separator(), item("Undo\tCtrl+Z", cmd::Undo), item("&Copy", cmd::Copy),
                         item("&Paste", cmd::Paste)}),
         popup("&View", {item("&Full\tCtrl+F", cmd::Full),

@@ -8,6 +8,7 @@
 #include "shell/client_area.h"
 #include "shell/import_command.h"
 #include "shell/main_window.h"
+#include "shell/plot_output.h"
 #include "shell/processing_command.h"
 
 namespace tesvar {
@@ -32,6 +33,7 @@ void MainWindow::connectCommands()
     connectProcessingCommands(*this);
     connectCommand(cmd::Increase, [this] { increaseCommand(doc, *this); });
     connectCommand(cmd::Decrease, [this] { decreaseCommand(doc, *this); });
+    connectPlotOutput(*this);
 }
 
 }  // namespace tesvar

@@ -1,0 +1,93 @@
+#include "shell/picture_files.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "platform/qt/qt_canvas.h"
+#include "render/print_picture.h"
+
+namespace tesvar {
+
+namespace {
+
+QString localPath(const std::string& path) { return QFile::decodeName(path.c_str()); }
+
+}  // namespace
+
+void recordPicture(QPicture& picture, const std::function<void(Canvas&)>& draw)
+{
+    QPainter painter(&picture);
+    {
+        QtCanvas canvas(painter);
+        draw(canvas);
+    }
+    painter.end();
+}
+
+bool recordPictureFile(const QString& path, const std::function<void(Canvas&)>& draw)
+{
+    QPicture picture;
+    recordPicture(picture, draw);
+    return picture.save(path);
+}
+
+bool playPictureOnPage(QPainter& painter, const QPicture& picture, int pageWidth, int pageHeight)
+{
+    const QRect bounds = picture.boundingRect();
+    if (bounds.width() <= 0 || bounds.height() <= 0)
+        return false;
+    const IntRect frame = metafileFrame({bounds.left(), bounds.top(), bounds.right() + 1,
+                                         bounds.bottom() + 1},
+                                        picture.logicalDpiX(), picture.logicalDpiY());
+    const auto target = pageTarget(frame, pageWidth, pageHeight);
+    if (!target)
+        return false;
+    painter.save();
+    painter.translate(target->left, target->top);
+    painter.scale(double(target->right - target->left) / bounds.width(),
+                  double(target->bottom - target->top) / bounds.height());
+    // Playback scales the picture by the device's resolution over the picture's; the
+    // stretch above already maps picture units to device pixels.
+    const QPaintDevice* device = painter.device();
+    if (device && device->logicalDpiX() > 0 && device->logicalDpiY() > 0)
+        painter.scale(double(picture.logicalDpiX()) / device->logicalDpiX(),
+                      double(picture.logicalDpiY()) / device->logicalDpiY());
+    painter.drawPicture(-bounds.left(), -bounds.top(), picture);
+    painter.restore();
+    return true;
+}
+
+bool printPictureFile(const QString& path, QPrinter& printer)
+{
+    QPicture picture;
+    if (!picture.load(path))
+        return false;
+    printer.setDocName(QStringLiteral("TesvarImprimiendo"));
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const bool played = playPictureOnPage(painter, picture, printer.width(), printer.height());
+    return painter.end() && played;
+}
+
+bool QtPictureOutput::recordPicture(const std::string& path,
+                                    const std::function<void(Canvas&)>& draw)
+{
+    return recordPictureFile(localPath(path), draw);
+}
+
+bool QtPictureOutput::printPicture(const std::string& path)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return false;
+    QPrinter printer(info, QPrinter::HighResolution);
+    return printPictureFile(localPath(path), printer);
+}
+
+bool QtPictureOutput::removeFile(const std::string& path) { return QFile::remove(localPath(path)); }
+
+}  // namespace tesvar
