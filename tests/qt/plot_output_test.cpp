@@ -14,6 +14,7 @@
 #include <QPicture>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 
 #include <cmath>
@@ -30,6 +31,7 @@
 #include "render/print_picture.h"
 #include "shell/client_area.h"
 #include "shell/dialogs/baseline_dialog_view.h"
+#include "shell/dialogs/export_dialog.h"
 #include "shell/main_window.h"
 #include "shell/picture_export.h"
 #include "shell/picture_files.h"
@@ -131,6 +133,35 @@ TEST_F(PlotWindow, FileMenuHasExportRightAfterPrint)
     EXPECT_EQ(file[at + 2], window.commandAction(cmd::Exit));
     EXPECT_TRUE(print->isEnabled());
     EXPECT_TRUE(exportAction->isEnabled());
+}
+
+TEST_F(PlotWindow, ExportAsksWhichPictureAndFileTypeThenTheFile)
+{
+    load();
+    test::TempDir dir;
+    const std::string path = dir.file("printed.pdf");
+    ui.chooseNext(path);
+    test::whenModal<ExportDialog>([](ExportDialog* dialog) {
+        dialog->findChild<QRadioButton*>(QStringLiteral("exportPage"))->setChecked(true);
+        dialog->findChild<QRadioButton*>(QStringLiteral("exportPdf"))->setChecked(true);
+        dialog->accept();
+    });
+    window.commandAction(cmd::Export)->trigger();
+    ASSERT_EQ(ui.fileChoices.size(), 2u);  // the open, then the export's file
+    EXPECT_TRUE(ui.fileChoices[1].save);
+    EXPECT_EQ(ui.fileChoices[1].spec.defaultExtension, "pdf");
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+    EXPECT_TRUE(ui.messages.empty());
+
+    // A file that cannot be written is reported.
+    ui.chooseNext(dir.file("no/such/folder/x.png"));
+    test::whenModal<ExportDialog>([](ExportDialog* dialog) { dialog->accept(); });
+    window.commandAction(cmd::Export)->trigger();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].caption, "Export");
+    EXPECT_EQ(ui.messages[0].icon, Icon::Warning);
 }
 
 TEST_F(PlotWindow, PrintWithoutADefaultPrinterReportsAndLeavesNoPictureFile)
@@ -281,6 +312,8 @@ TEST_F(PlotWindow, BaselineDialogControlsAndOkAddsTheCorrection)
     const double stepsPerUnit = h < 100 ? 100 / h : 1.0;
     test::whenModal<BaselineDialogView>([&](BaselineDialogView* view) {
         EXPECT_EQ(view->objectName(), "BaselineDB");
+        EXPECT_EQ(view->pos(), window.clientArea().viewport()->mapToGlobal(QPoint(0, 0)))
+            << "at the top left of the client area";
         EXPECT_TRUE(view->windowFlags() & Qt::FramelessWindowHint);
         for (int k = 0; k < 4; ++k) {
             EXPECT_NE(view->findChild<QLineEdit*>(QStringLiteral("id%1").arg(1081 + k)), nullptr);
