@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "analysis/edits_view.h"
 #include "document/spectrum_document.h"
 #include "document/text_format.h"
 
@@ -54,6 +55,12 @@ std::vector<std::string> dataPointLines(const SpectrumDocument& doc)
     for (int i = range.first; i <= range.last; i += 2)
         lines.push_back(dataPointLine(i / 2, doc.data[i]));
     return lines;
+}
+
+void showDataPoints(const SpectrumDocument& doc, ListView& list)
+{
+    for (const std::string& line : dataPointLines(doc))
+        list.appendLine(line);
 }
 
 }  // namespace tesvar

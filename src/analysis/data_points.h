@@ -7,6 +7,15 @@ namespace tesvar {
 
 struct SpectrumDocument;
 
+class ListView;
+
+// Controls of the "DisplayDataPointsDB" dialog.
+namespace data_points_ids {
+inline constexpr int Ok = 1;
+inline constexpr int List = 80;
+inline constexpr int IndexLabel = 1028;
+}  // namespace data_points_ids
+
 // Texts of the "DisplayDataPointsDB" dialog.
 namespace text {
 inline constexpr const char* kDataPointsTitle = "Display Data Points (Reals)";
@@ -32,5 +41,8 @@ std::string dataPointLine(int pointNumber, double value);
 
 // The lines of the "Display Data Points (Reals)" list, in order.
 std::vector<std::string> dataPointLines(const SpectrumDocument& doc);
+
+// The dialog on opening: its list gets the lines of the points displayed.
+void showDataPoints(const SpectrumDocument& doc, ListView& list);
 
 }  // namespace tesvar

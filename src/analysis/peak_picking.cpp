@@ -1,0 +1,197 @@
+#include "analysis/peak_picking.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/analysis_text.h"
+#include "document/spectrum_document.h"
+#include "platform/command_ids.h"
+#include "platform/ui.h"
+#include "platform/window_port.h"
+
+namespace tesvar {
+
+namespace {
+
+std::int64_t valuesInUse(const SpectrumDocument& doc)
+{
+    return std::clamp<std::int64_t>(doc.valueCount, 0, kDataCapacity);
+}
+
+std::int64_t makeEven(std::int64_t index) { return index % 2 != 0 ? index - 1 : index; }
+
+// The scan over one region. Candidates go into the table after its last record; the
+// scan stops early when the table has no room for one more.
+class PeakScan {
+public:
+    PeakScan(SpectrumDocument& doc, double threshold)
+        : doc(doc), inUse(valuesInUse(doc)), limit(std::fabs(threshold))
+    {
+    }
+
+    // Returns false when the table overflowed.
+    bool run(std::int64_t lo, std::int64_t hi);
+    int found = 0;
+
+private:
+    // Magnitude of element j; values beyond the last one in use count as zero.
+    double mag(std::int64_t j) const
+    {
+        return j >= 0 && j < inUse ? std::fabs(doc.data[static_cast<std::size_t>(j)]) : 0.0;
+    }
+    bool anyAhead(std::int64_t i, bool greater) const
+    {
+        const double here = mag(i);
+        for (int step = 2; step <= 6; step += 2) {
+            const double ahead = mag(i + step);
+            if (greater ? ahead > here : ahead < here)
+                return true;
+        }
+        return false;
+    }
+    bool record(std::int64_t i)
+    {
+        PeakTable& t = doc.peaks;
+        const int slot = t.peakCount + found;
+        if (slot >= kMaxPeaks)
+            return false;
+        t.peaks[slot] = {doc.data[static_cast<std::size_t>(i)], static_cast<std::int32_t>(i)};
+        ++found;
+        return true;
+    }
+
+    SpectrumDocument& doc;
+    std::int64_t inUse;
+    double limit;
+};
+
+bool PeakScan::run(std::int64_t lo, std::int64_t hi)
+{
+    const std::int64_t stop = hi - 2;
+    if (!(stop > lo))
+        return true;
+    std::int64_t i = lo;
+    for (;;) {
+        // Search: the first value that reaches the threshold.
+        i += 2;
+        if (i >= stop)
+            return record(i);
+        while (mag(i) < limit) {
+            i += 2;
+            if (i >= stop)
+                return record(i);
+        }
+        // Climb while one of the next three values is larger.
+        while (anyAhead(i, true)) {
+            i += 2;
+            if (i >= stop)
+                return record(i);
+        }
+        if (!record(i))
+            return false;
+        // Descend while one of the next three values is smaller.
+        while (anyAhead(i, false)) {
+            i += 2;
+            if (i >= stop)
+                return true;
+        }
+    }
+}
+
+}  // namespace
+
+double peakHertz(const SpectrumDocument& doc, std::int64_t index)
+{
+    const double f = static_cast<double>(index) / doc.valueCount;
+    return doc.acq.sw - doc.acq.sw * f + doc.hzOffset;
+}
+
+double peakPpm(const SpectrumDocument& doc, std::int64_t index)
+{
+    const double f = static_cast<double>(index) / doc.valueCount;
+    return (doc.acq.sw - doc.acq.sw * f) / doc.acq.sf + doc.ppmOffset;
+}
+
+bool pickPeaks(SpectrumDocument& doc, Ui& ui, std::int64_t lo, std::int64_t hi, double threshold)
+{
+    PeakTable& t = doc.peaks;
+    if (t.regionCount >= kMaxPeakRegions) {
+        ui.message(text::kTooManyPeakRegions, text::kPeakTableFullCaption, Buttons::Ok,
+                   Icon::Error);
+        return false;
+    }
+    if (hi < lo)
+        std::swap(lo, hi);
+    // Even bounds, within the real values in use.
+    const std::int64_t lastReal = std::max<std::int64_t>(makeEven(valuesInUse(doc) - 1), 0);
+    lo = std::clamp<std::int64_t>(makeEven(lo), 0, lastReal);
+    hi = std::clamp<std::int64_t>(makeEven(hi), 0, lastReal);
+
+    PeakScan scan(doc, threshold);
+    if (!scan.run(lo, hi)) {
+        ui.message(text::kTooManyPeaks, text::kPeakTableFullCaption, Buttons::Ok, Icon::Error);
+        return false;
+    }
+
+    t.lastThreshold = threshold;
+    const int r = t.regionCount;
+    t.regionStart[r] = static_cast<std::int32_t>(lo);
+    t.regionEnd[r] = static_cast<std::int32_t>(hi);
+    // The last candidate marks where the scan ended, not a peak.
+    const int kept = std::max(scan.found - 1, 0);
+    t.peakCount += kept;
+    t.regionPeaks[r] = kept;
+    t.regionCount = r + 1;
+    return true;
+}
+
+bool pickPeaksAndReport(SpectrumDocument& doc, Ui& ui, WindowPort& window, std::int64_t lo,
+                        std::int64_t hi, double threshold)
+{
+    if (!pickPeaks(doc, ui, lo, hi, threshold))
+        return false;
+    window.sendCommand(cmd::EditPeaks);
+    return true;
+}
+
+int firstPeakOfRegion(const SpectrumDocument& doc, int region)
+{
+    int first = 0;
+    for (int r = 0; r < region && r < kMaxPeakRegions; ++r)
+        first += doc.peaks.regionPeaks[r];
+    return first;
+}
+
+std::string thresholdText(double threshold) { return formatPadded(threshold, 8, 2); }
+
+std::string peakRegionLine(const SpectrumDocument& doc, int region)
+{
+    const PeakTable& t = doc.peaks;
+    return "FROM:" + formatPadded(peakPpm(doc, t.regionStart[region]), 7, 2) + " ppm   TO:" +
+           formatPadded(peakPpm(doc, t.regionEnd[region]), 7, 2) + " ppm";
+}
+
+std::string peakRowLine(const SpectrumDocument& doc, int number, int peak)
+{
+    const PeakRecord& p = doc.peaks.peaks[peak];
+    return formatPadded(number, 6) + "    " + formatPadded(peakHertz(doc, p.index), 10, 2) +
+           "    " + formatPadded(peakPpm(doc, p.index), 9, 2) + "     " +
+           formatPadded(p.value, 10, 3);
+}
+
+std::vector<std::string> peakListLines(const SpectrumDocument& doc)
+{
+    const PeakTable& t = doc.peaks;
+    std::vector<std::string> lines;
+    int peak = 0;
+    for (int r = 0; r < std::min(t.regionCount, kMaxPeakRegions); ++r) {
+        lines.emplace_back(" ");
+        lines.push_back(peakRegionLine(doc, r));
+        lines.emplace_back(" ");
+        for (int j = 1; j <= t.regionPeaks[r] && peak < t.peakCount; ++j, ++peak)
+            lines.push_back(peakRowLine(doc, j, peak));
+    }
+    return lines;
+}
+
+}  // namespace tesvar

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "analysis/edits_view.h"
+
+namespace tesvar {
+
+class Ui;
+class WindowPort;
+struct SpectrumDocument;
+
+// Controls of dialog 142, "Reference".
+namespace reference_ids {
+inline constexpr int Ok = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int CurrentEdit = 1035;  // disabled
+inline constexpr int NewLabel = 1032;
+inline constexpr int NewEdit = 1034;
+}  // namespace reference_ids
+
+namespace text {
+inline constexpr const char* kReferenceTitle = "Reference";
+inline constexpr const char* kCurrentReference = "Current Reference";
+inline constexpr const char* kNewReference = "New Reference";
+inline constexpr const char* kReferencePrompt = "Press  left mouse button to reference";
+inline constexpr const char* kReferenceUnits = "To reference the units must be in Hertz or  ppm";
+inline constexpr const char* kReferenceUnitsCaption = "Warning";
+}  // namespace text
+
+// True when the display unit is ppm or Hertz; otherwise the warning is shown.
+bool referenceUnitsUsable(const SpectrumDocument& doc, Ui& ui);
+
+// Keeps a reference click at time coordinate t: referenceTime, and referenceIndex, the
+// element index under it moved up to the next real element when odd.
+void setReferenceClick(SpectrumDocument& doc, double time);
+
+// The unreferenced reading at the click in the current unit (Hz or ppm).
+double unreferencedReading(const SpectrumDocument& doc);
+
+// Makes the clicked position read `value` in the current unit: the unit's offset
+// becomes value minus the unreferenced reading and the axis origin referencePoint
+// moves so that the clicked element reads `value` on the axis. The other unit's offset
+// is kept.
+void applyReference(SpectrumDocument& doc, double value);
+
+// The rules of the modal dialog 142: both edits show the reading at the click (with the
+// offset in force); OK references the click to the new edit's number, Cancel changes
+// nothing. Both repaint the plot; the view closes itself after either.
+class ReferenceDialog {
+public:
+    ReferenceDialog(SpectrumDocument& doc, WindowPort& window, EditsView& view);
+
+    void open();
+    void accept();
+    void cancel();
+
+private:
+    SpectrumDocument& doc;
+    WindowPort& window;
+    EditsView& view;
+};
+
+}  // namespace tesvar

@@ -1,0 +1,169 @@
+#include "analysis/region_selection.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "analysis/analysis_host.h"
+#include "analysis/coupling.h"
+#include "analysis/integration.h"
+#include "analysis/peak_picking.h"
+#include "document/spectrum_document.h"
+#include "platform/command_ids.h"
+#include "platform/window_port.h"
+#include "render/plot_geometry.h"
+
+namespace tesvar {
+
+namespace {
+
+bool usable(double divisor) { return divisor != 0.0 && std::isfinite(divisor); }
+
+// 2^52: positions beyond it lie far outside any spectrum.
+constexpr double kPositionLimit = 4503599627370496.0;
+
+std::int64_t truncated(double position)
+{
+    if (std::isnan(position))
+        return 0;
+    return static_cast<std::int64_t>(std::trunc(std::clamp(position, -kPositionLimit, kPositionLimit)));
+}
+
+std::int32_t truncated32(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    constexpr double low = std::numeric_limits<std::int32_t>::min();
+    constexpr double high = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::trunc(std::clamp(value, low, high)));
+}
+
+}  // namespace
+
+double pointAtTime(const SpectrumDocument& doc, double time)
+{
+    if (!usable(doc.acq.aq))
+        return 0.0;
+    return (doc.valueCount / 2) * time / doc.acq.aq;
+}
+
+std::int64_t elementAtTime(const SpectrumDocument& doc, double time)
+{
+    if (!usable(doc.acq.aq))
+        return 0;
+    return truncated(doc.valueCount * time / doc.acq.aq);
+}
+
+std::optional<double> timeAtReading(const SpectrumDocument& doc, double reading)
+{
+    const double aq = doc.acq.aq;
+    const double sw = doc.acq.sw;
+    if (!usable(aq))
+        return std::nullopt;
+    double fraction = 0.0;
+    switch (doc.displayUnits) {
+    case DisplayUnits::Seconds:
+        return reading;
+    case DisplayUnits::Ppm:
+        if (!usable(sw) || !usable(doc.acq.sf))
+            return std::nullopt;
+        fraction = 1.0 - (reading - doc.ppmOffset) * doc.acq.sf / sw;
+        break;
+    case DisplayUnits::Hertz:
+        if (!usable(sw))
+            return std::nullopt;
+        fraction = 1.0 - (reading - doc.hzOffset) / sw;
+        break;
+    case DisplayUnits::Points:
+        if (doc.valueCount <= 0)
+            return std::nullopt;
+        fraction = 2.0 * reading / doc.valueCount;
+        break;
+    }
+    return fraction * aq;
+}
+
+bool zoomToTimes(SpectrumDocument& doc, AnalysisHost& host, double from, double to)
+{
+    if (to < from)
+        std::swap(from, to);
+    if (!(to > from) || !usable(doc.acq.aq))
+        return false;
+    doc.viewLeft = from;
+    doc.viewRight = to;
+    updateZoomFactor(doc);
+    const double lo = doc.valueCount * doc.viewLeft / doc.acq.aq;
+    const double hi = doc.valueCount * doc.viewRight / doc.acq.aq;
+    doc.hScrollMax = truncated32(doc.valueCount - hi + lo);
+    host.setHorizontalScrollRange(doc.hScrollMax);
+    doc.hScrollPos = truncated32(lo);
+    host.setHorizontalScrollPosition(doc.hScrollPos);
+    return true;
+}
+
+bool integrateTimes(SpectrumDocument& doc, Ui& ui, double from, double to)
+{
+    const bool added = integrateRegion(doc, ui, pointAtTime(doc, std::min(from, to)),
+                                       pointAtTime(doc, std::max(from, to)),
+                                       doc.integrals.startNew != 0);
+    doc.integrals.startNew = 0;
+    return added;
+}
+
+bool pickPeaksBetweenTimes(SpectrumDocument& doc, Ui& ui, WindowPort& window, double from,
+                           double to, double threshold)
+{
+    return pickPeaksAndReport(doc, ui, window, elementAtTime(doc, std::min(from, to)),
+                              elementAtTime(doc, std::max(from, to)), threshold);
+}
+
+bool placeMarker(SpectrumDocument& doc, Ui& ui, AnalysisHost& host, double time)
+{
+    const MarkerResult result = measureJ(doc, ui, time);
+    if (result.line)
+        host.addMeasureJLine(*result.line);
+    return result.placed;
+}
+
+void completeRegion(SpectrumDocument& doc, Ui& ui, WindowPort& window, AnalysisHost& host,
+                    int mode, const DragPoints& drag)
+{
+    if (mode == cmd::Copy) {
+        host.copyRegion(drag.anchorX, drag.anchorY, drag.currentX, drag.currentY);
+        return;
+    }
+    const int x1 = std::min(drag.anchorX, drag.currentX);
+    const int x2 = std::max(drag.anchorX, drag.currentX);
+    const double t1 = xToTime(doc, x1);
+    const double t2 = xToTime(doc, x2);
+    // A zoom needs a window of some width: a purely vertical drag leaves the view.
+    if (mode == cmd::Zoom && !(t2 > t1)) {
+        window.invalidatePlot();
+        return;
+    }
+    if (doc.fullView == 1 && mode != cmd::Integrate)
+        doc.fullView = 0;
+
+    switch (mode) {
+    case cmd::Zoom:
+        zoomToTimes(doc, host, t1, t2);
+        break;
+    case cmd::Integrate:
+        integrateTimes(doc, ui, t1, t2);
+        break;
+    case cmd::MeasureJ:
+        placeMarker(doc, ui, host, xToTime(doc, drag.currentX));
+        break;
+    case cmd::PeakPicking: {
+        const double threshold =
+            std::fabs((doc.baselineY - drag.currentY) * doc.maxAbsValue) / doc.verticalScale;
+        pickPeaksBetweenTimes(doc, ui, window, t1, t2, threshold);
+        break;
+    }
+    default:
+        break;
+    }
+    window.invalidatePlot();
+}
+
+}  // namespace tesvar
