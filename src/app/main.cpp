@@ -6,6 +6,7 @@
 
 #include "document/spectrum_document.h"
 #include "platform/qt/qt_ui.h"
+#include "shell/dialogs/startup_box.h"
 #include "shell/main_window.h"
 
 namespace {
@@ -57,6 +58,9 @@ int main(int argc, char** argv)
 
     tesvar::QtUi ui;
     tesvar::MainWindow window(document, ui);
+    // The start-up box belongs to the window's creation: it is shown, and closes
+    // itself, before the window first appears.
+    tesvar::runStartupBox(&window);
     // Without a window manager a maximise request goes unheard; the window then still
     // covers the work area.
     if (const QScreen* screen = QGuiApplication::primaryScreen())

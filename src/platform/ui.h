@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/bitmap.h"
+
 namespace tesvar {
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -20,6 +22,13 @@ struct FileDialogSpec {
     std::string initialPath;  // the last chosen path, so the dialog opens on its name
 };
 
+// What the clipboard held when it was asked for an image: whether it could be opened
+// at all, and its image when it holds one.
+struct ClipboardImage {
+    bool opened = false;
+    std::optional<Bitmap> image;
+};
+
 // Every message box, question, file chooser and beep of the system goes through this
 // interface, with the exact text, caption, buttons and icon.
 class Ui {
@@ -34,6 +43,13 @@ public:
     virtual std::optional<std::string> chooseOpenFile(const FileDialogSpec& spec) = 0;
     virtual std::optional<std::string> chooseSaveFile(const FileDialogSpec& spec) = 0;
     virtual void beep() = 0;
+
+    // The system clipboard's images. A front end without a clipboard cannot open it:
+    // nothing is handed over and nothing is read.
+    // Puts the picture on the clipboard in place of what it held; false when the
+    // clipboard could not be opened and nothing was handed over.
+    virtual bool putClipboardImage(const Bitmap&) { return false; }
+    virtual ClipboardImage clipboardImage() { return {}; }
 };
 
 }  // namespace tesvar

@@ -47,7 +47,8 @@ const std::vector<MenuEntry>& mainMenu()
                         item("E&xit", cmd::Exit)}),
         popup("&Edit", {separator(), item("Undo\tCtrl+Z", cmd::Undo), item("&Copy", cmd::Copy),
                         item("&Paste", cmd::Paste)}),
-        popup("&View", {item("&Full\tCtrl+F", cmd::Full),
+        // Set limits (20) has an item of its own after Full, so that it can be reached.
+        popup("&View", {item("&Full\tCtrl+F", cmd::Full), item("Set &limits...", cmd::SetLimits),
                         popup("Scale &Y zoom", {item("Scale &Factor", cmd::ScaleFactor),
                                                 item("&Increase  (+)", cmd::Increase),
                                                 item("&Decrease  (-)", cmd::Decrease)}),

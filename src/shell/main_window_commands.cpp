@@ -10,6 +10,7 @@
 #include "shell/main_window.h"
 #include "shell/plot_output.h"
 #include "shell/processing_command.h"
+#include "shell/view_commands_qt.h"
 
 namespace tesvar {
 
@@ -34,6 +35,7 @@ void MainWindow::connectCommands()
     connectCommand(cmd::Increase, [this] { increaseCommand(doc, *this); });
     connectCommand(cmd::Decrease, [this] { decreaseCommand(doc, *this); });
     connectPlotOutput(*this);
+    connectViewCommands(*this);
 }
 
 }  // namespace tesvar

@@ -38,6 +38,22 @@ std::optional<std::string> FakeUi::chooseSaveFile(const FileDialogSpec& spec)
     return c;
 }
 
+bool FakeUi::putClipboardImage(const Bitmap& image)
+{
+    if (!clipboardOpens)
+        return false;
+    ++clipboardPuts;
+    clipboard = image;
+    return true;
+}
+
+ClipboardImage FakeUi::clipboardImage()
+{
+    if (!clipboardOpens)
+        return {};
+    return {true, clipboard};
+}
+
 std::vector<std::string> FakeUi::captions() const
 {
     std::vector<std::string> out;

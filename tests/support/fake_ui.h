@@ -33,6 +33,10 @@ public:
     std::optional<std::string> chooseOpenFile(const FileDialogSpec& spec) override;
     std::optional<std::string> chooseSaveFile(const FileDialogSpec& spec) override;
     void beep() override { ++beeps; }
+    // The clipboard: holds one image, or nothing (text only); it can be made to refuse
+    // opening.
+    bool putClipboardImage(const Bitmap& image) override;
+    ClipboardImage clipboardImage() override;
 
     // Script.
     void answerNext(Answer a) { answers.push_back(a); }
@@ -42,6 +46,9 @@ public:
     std::vector<Message> messages;
     std::vector<FileChoice> fileChoices;
     int beeps = 0;
+    std::optional<Bitmap> clipboard;
+    bool clipboardOpens = true;
+    int clipboardPuts = 0;
 
     // Captions and texts of the messages, for compact assertions.
     std::vector<std::string> captions() const;

@@ -1,12 +1,16 @@
 #include "platform/qt/qt_ui.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QMessageBox>
+#include <QMimeData>
+
+#include "platform/qt/qt_bitmap.h"
 
 namespace tesvar {
 
@@ -139,5 +143,33 @@ std::optional<std::string> QtUi::chooseFile(const FileDialogSpec& spec, bool sav
 }
 
 void QtUi::beep() { QApplication::beep(); }
+
+bool QtUi::putClipboardImage(const Bitmap& bitmap)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QImage image = toQImage(bitmap);
+    if (!clipboard || image.isNull())
+        return false;
+    clipboard->setImage(image);
+    // The clipboard answers with what it now holds: the picture is handed over only
+    // when it reads back as an image.
+    const QMimeData* held = clipboard->mimeData();
+    return held && held->hasImage();
+}
+
+ClipboardImage QtUi::clipboardImage()
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return {};
+    ClipboardImage result{true, std::nullopt};
+    const QMimeData* held = clipboard->mimeData();
+    if (!held || !held->hasImage())
+        return result;
+    const QImage image = qvariant_cast<QImage>(held->imageData());
+    if (!image.isNull())
+        result.image = toBitmap(image);
+    return result;
+}
 
 }  // namespace tesvar

@@ -18,6 +18,10 @@ public:
     std::optional<std::string> chooseOpenFile(const FileDialogSpec& spec) override;
     std::optional<std::string> chooseSaveFile(const FileDialogSpec& spec) override;
     void beep() override;
+    // The system clipboard, through QClipboard: an image put there is offered to other
+    // programs as an image (PNG and bitmap formats among them).
+    bool putClipboardImage(const Bitmap& image) override;
+    ClipboardImage clipboardImage() override;
 
 private:
     std::optional<std::string> chooseFile(const FileDialogSpec& spec, bool save);

@@ -13,6 +13,16 @@ inline QString controlName(int id)
     return QStringLiteral("id%1").arg(id);
 }
 
+// The push button OK (id 1, the default), wired to the dialog's accept.
+inline QPushButton* okButton(QDialog* dialog)
+{
+    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(controlName(1));
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    return ok;
+}
+
 // The push buttons OK (id 1, the default) and Cancel (id 2), wired to the dialog's
 // accept and reject, in a column (or a row) ready to be added to its layout.
 inline QBoxLayout* okCancelButtons(QDialog* dialog, QBoxLayout::Direction direction)
