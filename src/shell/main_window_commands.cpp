@@ -5,6 +5,7 @@
 #include "document/spectrum_document.h"
 #include "document/view_commands.h"
 #include "platform/command_ids.h"
+#include "shell/analysis_commands.h"
 #include "shell/client_area.h"
 #include "shell/import_command.h"
 #include "shell/main_window.h"
@@ -36,6 +37,7 @@ void MainWindow::connectCommands()
     connectCommand(cmd::Decrease, [this] { decreaseCommand(doc, *this); });
     connectPlotOutput(*this);
     connectViewCommands(*this);
+    connectAnalysisCommands(*this);
 }
 
 }  // namespace tesvar
