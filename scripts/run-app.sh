@@ -5,6 +5,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESVAR_TESTS=OFF >/dev/null
 cmake --build build --target tesvar tesvar-batch -j"$(nproc)"
+scripts/install-desktop.sh "$PWD/build/tesvar" || true
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   cat >&2 <<MSG
 Tesvar is built (build/tesvar), but there is no graphical display to show its window.

@@ -3,9 +3,11 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include "document/spectrum_document.h"
 #include "platform/qt/qt_ui.h"
+#include "shell/desktop_launch.h"
 #include "shell/dialogs/startup_box.h"
 #include "shell/main_window.h"
 
@@ -66,5 +68,10 @@ int main(int argc, char** argv)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window.setGeometry(screen->availableGeometry());
     window.showMaximized();
+    // A spectrum named on the command line (a file manager's "Open with") opens once
+    // the window is up, as a dropped file does.
+    QTimer::singleShot(0, &window, [&window] {
+        tesvar::openLaunchFile(window, QCoreApplication::arguments());
+    });
     return app.exec();
 }
