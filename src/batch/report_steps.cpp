@@ -6,7 +6,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "analysis/coupling.h"
 #include "analysis/data_points.h"
+#include "analysis/peak_picking.h"
+#include "batch/analysis_reports.h"
 #include "batch/step_table.h"
 #include "document/parameter_lines.h"
 #include "document/spectrum_document.h"
@@ -51,6 +54,9 @@ const std::vector<ReportDefinition>& reportTable()
          },
          writeParamsJson},
         {"points", dataPointLines, writePointsJson},
+        {"integrals", integralReportLines, writeIntegralsJson},
+        {"peaks", peakListLines, writePeaksJson},
+        {"j", couplingLines, writeCouplingJson},
     };
     return table;
 }

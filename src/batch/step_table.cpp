@@ -1,5 +1,8 @@
 #include "batch/step_table.h"
 
+#include <charconv>
+#include <cmath>
+
 
 namespace tesvar::batch {
 
@@ -37,6 +40,18 @@ const StepDefinition* StepTable::find(std::string_view name) const
     return nullptr;
 }
 
+std::optional<double> stepNumber(std::string_view word)
+{
+    if (!word.empty() && word.front() == '+')
+        word.remove_prefix(1);
+    double value = 0.0;
+    const char* end = word.data() + word.size();
+    const auto result = std::from_chars(word.data(), end, value);
+    if (word.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 StepTable makeStepTable()
 {
     StepTable table;
@@ -45,6 +60,7 @@ StepTable makeStepTable()
     addProcessingSteps(table);
     addViewSteps(table);
     addPlotSteps(table);
+    addAnalysisSteps(table);
     addReportSteps(table);
     return table;
 }

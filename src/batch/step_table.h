@@ -67,8 +67,12 @@ void addImportSteps(StepTable& table);
 void addProcessingSteps(StepTable& table);
 void addViewSteps(StepTable& table);
 void addPlotSteps(StepTable& table);
+void addAnalysisSteps(StepTable& table);
 void addReportSteps(StepTable& table);
 
 StepTable makeStepTable();
+
+// A whole step argument as a finite decimal number ("7.26", "-0.5", "+2", "1e3").
+std::optional<double> stepNumber(std::string_view word);
 
 }  // namespace tesvar::batch
