@@ -13,19 +13,9 @@
 
 namespace tesvar {
 
-FieldsDialog::FieldsDialog(QWidget* owner) : QDialog(owner)
+FieldsDialog::FieldsDialog(QWidget* owner) : EditsDialog(owner)
 {
     setModal(true);
-}
-
-void FieldsDialog::setText(int id, const std::string& text)
-{
-    edits.at(id)->setText(QString::fromStdString(text));
-}
-
-std::string FieldsDialog::text(int id) const
-{
-    return edits.at(id)->text().toStdString();
 }
 
 void FieldsDialog::setChecked(int id, bool checked)
@@ -38,12 +28,10 @@ bool FieldsDialog::isChecked(int id) const
     return radios.at(id)->isChecked();
 }
 
-QLineEdit* FieldsDialog::addEdit(int id, bool readOnly)
+QLineEdit* FieldsDialog::addField(int id, bool readOnly)
 {
-    auto* edit = new QLineEdit(this);
-    edit->setObjectName(controlName(id));
+    QLineEdit* edit = addEdit(id);
     edit->setReadOnly(readOnly);
-    edits[id] = edit;
     return edit;
 }
 
@@ -63,9 +51,9 @@ SetLimitsDialogView::SetLimitsDialogView(SpectrumDocument& doc, Ui& ui, QWidget*
     auto* label = new QLabel(QString::fromLatin1(view_text::kLimitsLabel), this);
     label->setObjectName(controlName(view_ids::LimitLabel));
     auto* row = new QHBoxLayout;
-    row->addWidget(addEdit(view_ids::LimitFrom, false));
+    row->addWidget(addField(view_ids::LimitFrom, false));
     row->addWidget(label);
-    row->addWidget(addEdit(view_ids::LimitTo, false));
+    row->addWidget(addField(view_ids::LimitTo, false));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(okCancelButtons(this, QBoxLayout::LeftToRight));
@@ -88,7 +76,7 @@ ScaleFactorDialogView::ScaleFactorDialogView(SpectrumDocument& doc, QWidget* own
     setObjectName(QStringLiteral("ScaleDB"));
     setWindowTitle(QString::fromLatin1(view_text::kScaleTitle));
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(addEdit(view_ids::ScaleStep, false));
+    layout->addWidget(addField(view_ids::ScaleStep, false));
     layout->addWidget(okButton(this));
 
     controller = std::make_unique<ScaleFactorDialog>(doc, *this);
@@ -150,7 +138,7 @@ ParametersDialogView::ParametersDialogView(const SpectrumDocument& doc, QWidget*
     int r = 0;
     for (const Row& row : rows) {
         grid->addWidget(new QLabel(QString::fromLatin1(row.label), this), r, 0);
-        QLineEdit* edit = addEdit(row.id, true);
+        QLineEdit* edit = addField(row.id, true);
         edit->setAlignment(Qt::AlignRight);
         grid->addWidget(edit, r, 1);
         grid->addWidget(new QLabel(QString::fromLatin1(row.unit), this), r, 2);

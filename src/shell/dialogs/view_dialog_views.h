@@ -3,9 +3,8 @@
 #include <map>
 #include <memory>
 
-#include <QDialog>
-
 #include "document/view_dialogs.h"
+#include "shell/dialogs/analysis_dialog_views.h"
 
 class QLineEdit;
 class QRadioButton;
@@ -16,23 +15,23 @@ class Ui;
 class WindowPort;
 struct SpectrumDocument;
 
-// A small modal dialog whose controls are edits and radio buttons found by control id.
-class FieldsDialog : public QDialog, public DialogFields {
+// A small modal dialog whose controls are edits and radio buttons found by control id;
+// the edits are those of the analysis dialogs.
+class FieldsDialog : public EditsDialog, public DialogFields {
     Q_OBJECT
 public:
     explicit FieldsDialog(QWidget* owner);
 
-    void setText(int id, const std::string& text) override;
-    std::string text(int id) const override;
+    void setText(int id, const std::string& text) override { EditsDialog::setText(id, text); }
+    std::string text(int id) const override { return EditsDialog::text(id); }
     void setChecked(int id, bool checked) override;
     bool isChecked(int id) const override;
 
 protected:
-    QLineEdit* addEdit(int id, bool readOnly);
+    QLineEdit* addField(int id, bool readOnly);
     QRadioButton* addRadio(int id, const char* label);
 
 private:
-    std::map<int, QLineEdit*> edits;
     std::map<int, QRadioButton*> radios;
 };
 

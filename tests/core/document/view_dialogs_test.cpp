@@ -166,19 +166,30 @@ TEST(ScaleFactorCommand, ReopensUntilTheFactorLiesFromOneToTen)
     EXPECT_EQ(doc->verticalStep, 1.0);
 }
 
-TEST(UnitsDialog, ShowsTheChecksAndOkSwitchesTheAxisUnit)
+TEST(UnitsDialog, CancelChangesNothingAndOkSwitchesTheAxisUnit)
 {
     test::FakeWindow window;
     auto doc = oneSecondSpectrum(window);
     window.repaints = 0;
+    {
+        FakeFields fields;
+        UnitsDialog dialog(*doc, window, fields);
+        dialog.open();
+        EXPECT_EQ(fields.checks, (std::map<int, bool>{{view_ids::UnitSeconds, true},
+                                                      {view_ids::UnitPpm, false},
+                                                      {view_ids::UnitHertz, false},
+                                                      {view_ids::UnitPoints, false}}));
+        fields.setChecked(view_ids::UnitSeconds, false);
+        fields.setChecked(view_ids::UnitHertz, true);
+        // Cancel closes the dialog without its OK.
+    }
+    EXPECT_EQ(doc->displayUnits, DisplayUnits::Seconds);
+    EXPECT_EQ(doc->unitChecks, (std::array<std::int32_t, 4>{1, 0, 0, 0}));
+    EXPECT_EQ(window.repaints, 0);
+
     FakeFields fields;
     UnitsDialog dialog(*doc, window, fields);
     dialog.open();
-    EXPECT_TRUE(fields.isChecked(view_ids::UnitSeconds));
-    EXPECT_FALSE(fields.isChecked(view_ids::UnitPpm));
-    EXPECT_FALSE(fields.isChecked(view_ids::UnitHertz));
-    EXPECT_FALSE(fields.isChecked(view_ids::UnitPoints));
-
     fields.setChecked(view_ids::UnitSeconds, false);
     fields.setChecked(view_ids::UnitPpm, true);
     dialog.accept();
@@ -191,22 +202,6 @@ TEST(UnitsDialog, ShowsTheChecksAndOkSwitchesTheAxisUnit)
     UnitsDialog(*doc, window, again).open();
     EXPECT_TRUE(again.isChecked(view_ids::UnitPpm));
     EXPECT_FALSE(again.isChecked(view_ids::UnitSeconds));
-}
-
-TEST(UnitsDialog, CancelAfterChangingTheRadiosChangesNothing)
-{
-    test::FakeWindow window;
-    auto doc = oneSecondSpectrum(window);
-    window.repaints = 0;
-    FakeFields fields;
-    UnitsDialog dialog(*doc, window, fields);
-    dialog.open();
-    fields.setChecked(view_ids::UnitSeconds, false);
-    fields.setChecked(view_ids::UnitHertz, true);
-    // Cancel closes the dialog without its OK.
-    EXPECT_EQ(doc->displayUnits, DisplayUnits::Seconds);
-    EXPECT_EQ(doc->unitChecks, (std::array<std::int32_t, 4>{1, 0, 0, 0}));
-    EXPECT_EQ(window.repaints, 0);
 }
 
 TEST(ParametersDialog, ShowsTheAcquisitionInItsFormats)
