@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <utility>
 
 #include "analysis/analysis_host.h"
 #include "analysis/referencing.h"
@@ -57,6 +58,16 @@ std::optional<double> timeOf(BatchSession& s, double reading)
     return t;
 }
 
+// The time coordinates of a region's two ends.
+std::optional<std::pair<double, double>> timesOf(BatchSession& s, double from, double to)
+{
+    const auto a = timeOf(s, from);
+    const auto b = a ? timeOf(s, to) : std::nullopt;
+    if (!b)
+        return std::nullopt;
+    return std::pair{*a, *b};
+}
+
 template <std::size_t N>
 std::optional<std::array<double, N>> numbers(StepArgs& args)
 {
@@ -82,11 +93,10 @@ StepDefinition integrateStep()
         if (!v)
             return parseError("integrate needs FROM and TO, positions in the current unit");
         return parsed([v = *v](BatchSession& s) {
-            const auto from = timeOf(s, v[0]);
-            const auto to = timeOf(s, v[1]);
-            if (!from || !to)
+            const auto region = timesOf(s, v[0], v[1]);
+            if (!region)
                 return false;
-            const bool added = integrateTimes(s.doc, s.ui, *from, *to);
+            const bool added = integrateTimes(s.doc, s.ui, region->first, region->second);
             s.window.invalidatePlot();
             return added;
         });
@@ -106,13 +116,13 @@ StepDefinition peaksStep()
             return parseError("peaks needs FROM and TO, positions in the current unit, and a "
                               "THRESHOLD of at least 0");
         return parsed([v = *v](BatchSession& s) {
-            const auto from = timeOf(s, v[0]);
-            const auto to = timeOf(s, v[1]);
-            if (!from || !to)
+            const auto region = timesOf(s, v[0], v[1]);
+            if (!region)
                 return false;
             if (s.doc.fullView == 1)
                 s.doc.fullView = 0;  // as every tool but Integrate does
-            const bool picked = pickPeaksBetweenTimes(s.doc, s.ui, s.window, *from, *to, v[2]);
+            const bool picked = pickPeaksBetweenTimes(s.doc, s.ui, s.window, region->first,
+                                                      region->second, v[2]);
             s.window.invalidatePlot();
             return picked;
         });

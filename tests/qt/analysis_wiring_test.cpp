@@ -177,11 +177,18 @@ TEST_F(AnalysisInWindow, AnIntegrateDragAddsAnIntegralAndItsLabelAnswersClicks)
     EXPECT_EQ(doc->integralBaseY, base + 2);
     EXPECT_EQ(bar->value(), base + 2);
 
-    // Shift+click deletes the reference, Up and Down scale the curves.
+    // Shift+click deletes the reference, the keys Up and Down scale the curves.
     QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(x, 600));
     EXPECT_EQ(doc->integrals.count, 1);
-    command(cmd::IntegralIncrease);
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    viewport()->setFocus();
+    QTest::keyClick(viewport(), Qt::Key_Up);
     EXPECT_DOUBLE_EQ(doc->integralScale, 1.33);
+    EXPECT_EQ(bar->value(), base + 2) << "the key is the command's, not the scroll bar's";
+    QTest::keyClick(viewport(), Qt::Key_Down);
+    EXPECT_DOUBLE_EQ(doc->integralScale, 1.0);
     command(cmd::DeleteIntegrals);
     EXPECT_EQ(doc->integralsShown, 0);
 }

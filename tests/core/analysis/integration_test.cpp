@@ -38,6 +38,17 @@ protected:
         RecordingCanvas canvas;
         renderPlot(*doc, canvas);
     }
+    // Lines of areas 10, 20 and 40, each integrated, labelled 1.00, 2.00 and 4.00.
+    void threeIntegrals()
+    {
+        load(1000, [](int k) {
+            return gaussian(k, 100, 3, 10) + gaussian(k, 300, 3, 20) + gaussian(k, 500, 3, 40);
+        });
+        ASSERT_TRUE(integrate(80, 120));
+        ASSERT_TRUE(integrate(280, 320));
+        ASSERT_TRUE(integrate(480, 520));
+        paint();
+    }
 };
 
 TEST_F(Integration, EvenPointTruncatesTowardZeroAndMovesDownToEven)
@@ -220,13 +231,7 @@ TEST_F(Integration, ClicksBesideTheLabelsOrWithoutIntegralsFindNothing)
 
 TEST_F(Integration, ShiftClickDeletesTheReferenceAndTheNextTakesItsSlot)
 {
-    load(1000, [](int k) {
-        return gaussian(k, 100, 3, 10) + gaussian(k, 300, 3, 20) + gaussian(k, 500, 3, 40);
-    });
-    ASSERT_TRUE(integrate(80, 120));
-    ASSERT_TRUE(integrate(280, 320));
-    ASSERT_TRUE(integrate(480, 520));
-    paint();
+    threeIntegrals();
     MouseTools tools(*doc, ui, window, host);
     const int repaints = window.repaints;
     tools.onLeftDown(labelX(0), 300, true);  // the reference, not the last
@@ -241,13 +246,7 @@ TEST_F(Integration, ShiftClickDeletesTheReferenceAndTheNextTakesItsSlot)
 
 TEST_F(Integration, DeletingAnIntegralBeforeTheReferenceKeepsTheReference)
 {
-    load(1000, [](int k) {
-        return gaussian(k, 100, 3, 10) + gaussian(k, 300, 3, 20) + gaussian(k, 500, 3, 40);
-    });
-    ASSERT_TRUE(integrate(80, 120));
-    ASSERT_TRUE(integrate(280, 320));
-    ASSERT_TRUE(integrate(480, 520));
-    paint();
+    threeIntegrals();
     MouseTools tools(*doc, ui, window, host);
     host.onHydrogens = [&] {
         FakeEditsView view;
