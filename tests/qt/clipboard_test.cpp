@@ -109,6 +109,24 @@ TEST_F(ClipboardInWindow, CopyTakesTheWindowsPixelsOfTheBoxInEitherDirection)
     EXPECT_EQ(ui.captions(), (std::vector<std::string>{"Task completed OK", "Task completed OK"}));
 }
 
+TEST_F(ClipboardInWindow, TheCopyToolsDragCopiesTheBoxWithoutItsRubberBand)
+{
+    const QRect box(QPoint(150, 120), QPoint(449, 419));
+    const QImage before = shown(box);
+    window.commandAction(cmd::Copy)->trigger();
+    QWidget* viewport = window.clientArea().viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(450, 420));
+    QTest::mouseMove(viewport, QPoint(300, 300));
+    QTest::mouseMove(viewport, QPoint(150, 120));
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(150, 120));
+    ASSERT_TRUE(ui.clipboard);
+    EXPECT_EQ(ui.clipboard->width, 300);
+    EXPECT_EQ(ui.clipboard->height, 300);
+    EXPECT_EQ(toQImage(*ui.clipboard), before) << "the window's pixels, the band erased";
+    EXPECT_EQ(ui.captions(), std::vector<std::string>{"Task completed OK"});
+    EXPECT_EQ(doc->interactionMode, cmd::Copy) << "the tool stays chosen";
+}
+
 TEST_F(ClipboardInWindow, PasteDrawsAtTheOriginUntilTheNextRepaint)
 {
     const QSize client = window.clientArea().viewport()->size();
