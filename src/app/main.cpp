@@ -7,6 +7,7 @@
 
 #include "document/spectrum_document.h"
 #include "platform/qt/qt_ui.h"
+#include "shell/brand_picture.h"
 #include "shell/desktop_launch.h"
 #include "shell/dialogs/startup_box.h"
 #include "shell/main_window.h"
@@ -57,6 +58,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
     QApplication::setApplicationName(QStringLiteral("tesvar"));
+    // The desktop entry "tesvar.desktop" and the icon belong to every window of the program.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tesvar"));
+    QApplication::setWindowIcon(tesvar::applicationIcon());
 
     tesvar::QtUi ui;
     tesvar::MainWindow window(document, ui);
