@@ -18,17 +18,6 @@ namespace tesvar::batch {
 
 namespace {
 
-// The whole word as a finite decimal number.
-std::optional<double> wholeNumber(const std::string& word)
-{
-    double value = 0.0;
-    const char* end = word.data() + word.size();
-    const auto result = std::from_chars(word.data(), end, value);
-    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 std::optional<int> wholeCount(std::string_view word)
 {
     int value = 0;
@@ -77,8 +66,8 @@ StepDefinition limitsStep()
     step.parse = [](StepArgs& args) -> StepParse {
         const auto from = args.next();
         const auto to = args.next();
-        const auto a = wholeNumber(from.value_or(""));
-        const auto b = wholeNumber(to.value_or(""));
+        const auto a = stepNumber(from.value_or(""));
+        const auto b = stepNumber(to.value_or(""));
         if (!a || !b)
             return parseError("limits needs FROM and TO, in seconds of acquisition time");
         return parsed([a = *a, b = *b](BatchSession& s) {

@@ -23,14 +23,7 @@ namespace {
 
 std::optional<double> number(const std::optional<std::string>& word)
 {
-    if (!word || word->empty())
-        return std::nullopt;
-    double v = 0.0;
-    const char* end = word->data() + word->size();
-    const auto r = std::from_chars(word->data() + (word->front() == '+' ? 1 : 0), end, v);
-    if (r.ec != std::errc() || r.ptr != end || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return word ? stepNumber(*word) : std::nullopt;
 }
 
 std::optional<int> wholeNumber(const std::optional<std::string>& word)
