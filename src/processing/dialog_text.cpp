@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <locale>
+#include <sstream>
 
 namespace tesvar {
 
@@ -61,10 +63,13 @@ double readDialogDecimal(const std::string& text)
     const std::size_t length = decimalLength(text, start, true);
     if (length == 0)
         return 0.0;
-    const std::string number = text.substr(start, length);
-    const double v = std::strtod(number.c_str(), nullptr);
-    if (std::isinf(v))
-        return std::copysign(std::numeric_limits<double>::max(), v);
+    // Read in the classic locale: the desktop runs in the user's, whose decimal
+    // separator may be a comma. A number beyond the range of a double reads as the
+    // largest of its sign; one too small for it as what the nearest double is.
+    std::istringstream number(text.substr(start, length));
+    number.imbue(std::locale::classic());
+    double v = 0.0;
+    number >> v;
     return v;
 }
 
@@ -88,11 +93,15 @@ std::string formatDialogFixed(double value, int decimals)
     if (!std::isfinite(value))
         return "0";
     decimals = std::clamp(decimals, 0, 20);
-    // glibc writes the exact binary value to as many digits as asked; the digit after
-    // the last one kept then decides the rounding alone.
+    // The exact binary value written to as many digits as it has (always with a point,
+    // whatever the process locale); the digit after the last one kept then decides the
+    // rounding alone.
     char exact[1600];
-    std::snprintf(exact, sizeof exact, "%.*f", decimals + 1100, value);
-    std::string text(exact);
+    const auto written = std::to_chars(exact, exact + sizeof exact, value,
+                                       std::chars_format::fixed, decimals + 1100);
+    if (written.ec != std::errc())
+        return "0";
+    std::string text(exact, written.ptr);
     const std::size_t point = text.find('.');
     const std::size_t keep = decimals == 0 ? point : point + 1 + decimals;
     const bool roundUp = text[keep == point ? point + 1 : keep] >= '5';

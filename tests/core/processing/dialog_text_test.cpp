@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <limits>
+#include <string>
 
 #include "processing/dialog_text.h"
 
@@ -53,6 +55,33 @@ TEST(DialogText, CarriesAndSignsAsPrintfWould)
     EXPECT_EQ(formatDialogFixed(-99.999, 2), "-100.00");
     EXPECT_EQ(formatDialogFixed(0.0, 2), "0.00");
     EXPECT_EQ(formatDialogFixed(1e20, 2), "100000000000000000000.00");
+}
+
+// The desktop application runs in the user's locale, where the decimal separator may be
+// a comma; the edits always show and read a point.
+class CommaLocale : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous = std::setlocale(LC_NUMERIC, nullptr);
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8",
+                                 "es_ES.UTF-8", "es_ES.utf8"})
+            if (std::setlocale(LC_NUMERIC, name))
+                return;
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    }
+    void TearDown() override { std::setlocale(LC_NUMERIC, previous.c_str()); }
+    std::string previous;
+};
+
+TEST_F(CommaLocale, DialogNumbersKeepTheDecimalPoint)
+{
+    EXPECT_EQ(readDialogDecimal("0.13"), 0.13);
+    EXPECT_EQ(readDialogDecimal("-2.5e1 Hz"), -25.0);
+    EXPECT_EQ(readDialogDecimal("1e999"), std::numeric_limits<double>::max());
+    EXPECT_EQ(formatDialogFixed(0.125, 2), "0.13");
+    EXPECT_EQ(formatDialogFixed(-2.0, 2), "-2.00");
+    EXPECT_EQ(formatDialogFixed(2.5, 0), "3");
 }
 
 }  // namespace
