@@ -25,10 +25,12 @@ void evaluateBaseline(std::span<double> out, int values, double a0, double a1, d
 BaselineSliders baselineSliders(double maxAbsValue)
 {
     const double h = std::fabs(maxAbsValue * 0.5);
-    if (!(h > 0.0) || !std::isfinite(h))
+    const double scale = h < 100.0 ? 100.0 / h : 1.0;
+    // A subnormal largest value is as good as none: 100 / h is then no finite number.
+    if (!(h > 0.0) || !std::isfinite(h) || !std::isfinite(scale))
         return {1.0, -100, 100};
     BaselineSliders s;
-    s.scale = h < 100.0 ? 100.0 / h : 1.0;
+    s.scale = scale;
     const double range = std::min(s.scale * h, 2147483647.0);
     s.upper = static_cast<int>(range);
     s.lower = -s.upper;

@@ -14,8 +14,8 @@ void evaluateBaseline(std::span<double> out, int values, double a0, double a1, d
 // The manual baseline sliders: `scale` steps per data unit and the range lower..upper
 // of every slider, so that a slider spans half the largest value either way (in 200
 // steps when that is below 100, in steps of one data unit otherwise). A spectrum whose
-// largest value is 0 (or not finite) has nothing to scale by: its sliders move in data
-// units over -100 .. 100.
+// largest value is 0 (or not finite, or subnormal) has nothing to scale by: its sliders
+// move in data units over -100 .. 100.
 struct BaselineSliders {
     double scale = 1.0;
     int lower = 0;

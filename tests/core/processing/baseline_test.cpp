@@ -56,6 +56,19 @@ TEST(BaselineSliders, AnEmptySpectrumStillGetsAFiniteScale)
     }
 }
 
+TEST(BaselineSliders, ASubnormalLargestValueGetsTheScaleOfAnEmptySpectrum)
+{
+    // 100 / h overflows for a largest value this small: the sliders would then move in
+    // data units over the whole integer range while the preview, divided by an infinite
+    // scale, showed nothing.
+    for (double m : {1e-310, -4e-320}) {
+        const BaselineSliders s = baselineSliders(m);
+        EXPECT_EQ(s.scale, 1.0) << m;
+        EXPECT_EQ(s.lower, -100) << m;
+        EXPECT_EQ(s.upper, 100) << m;
+    }
+}
+
 TEST(AddBaselineCorrection, AddsThePolynomialOfThePositionsOverTheScale)
 {
     auto doc = test::makeLoadedDocument(64);
