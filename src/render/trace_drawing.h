@@ -9,7 +9,8 @@ namespace tesvar {
 // One line segment per real point from firstIndex, from the pen's current position:
 // xOf(k) is the x of point k, yOf(value) the y of a value and zeroY that of the zero
 // line, on which points beyond the values in use lie. Runs of such points are drawn
-// as the one straight segment they make.
+// as the one straight segment they make, from the vertex of point 0 on: the printed
+// trace starts at the corner and must go down the border, not across the picture.
 template <typename XOf, typename YOf>
 void drawTracePoints(const SpectrumDocument& doc, Canvas& canvas, const VisibleRange& range,
                      XOf xOf, YOf yOf, int zeroY)
@@ -17,8 +18,11 @@ void drawTracePoints(const SpectrumDocument& doc, Canvas& canvas, const VisibleR
     const TracePoints points = tracePoints(doc, range);
     if (points.count == 0)
         return;
-    if (points.dataFrom > 0)
-        canvas.lineTo(xOf(points.dataFrom - 1), zeroY);
+    if (points.dataFrom > 0) {
+        canvas.lineTo(xOf(0), zeroY);
+        if (points.dataFrom > 1)
+            canvas.lineTo(xOf(points.dataFrom - 1), zeroY);
+    }
     for (std::int64_t k = points.dataFrom; k < points.dataTo; ++k)
         canvas.lineTo(xOf(k), yOf(doc.data[static_cast<std::size_t>(range.firstIndex + 2 * k)]));
     if (points.dataTo < points.count) {

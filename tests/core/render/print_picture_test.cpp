@@ -142,6 +142,26 @@ TEST(PrintPicture, AnAllZeroSpectrumPrintsItsZeroLine)
         EXPECT_EQ(op.y1, 849 * 350 / 700);
 }
 
+TEST(PrintPicture, AViewStartingBeforeTheDataRunsDownTheBorderThenAlongTheZeroLine)
+{
+    auto doc = loadedSpectrum(100, 500, 400, 1000, 700, [](int) { return 7.0; });
+    test::showElements(*doc, -40, 140);  // points -20 .. 69 in view, data from point 0
+    RecordingCanvas canvas;
+    buildPrintMetafile(*doc, canvas);
+    const int yBase = 849 * 350 / 700;
+    const auto trace = printedTrace(canvas, 3);
+    ASSERT_EQ(trace.size(), 3u);
+    // Point 0 of the view lies on the zero line at the left border, like every point
+    // before the data: no line cuts across the picture from the corner.
+    EXPECT_EQ((std::vector<int>{trace[0].x0, trace[0].y0, trace[0].x1, trace[0].y1}),
+              (std::vector<int>{0, 0, 0, yBase}));
+    const double xs = 3000.0 / 180;
+    EXPECT_EQ((std::vector<int>{trace[1].x1, trace[1].y1}),
+              (std::vector<int>{static_cast<int>(2 * 19 * xs), yBase}));
+    EXPECT_EQ(trace[2].x1, static_cast<int>(2 * 20 * xs));
+    EXPECT_EQ(trace[2].y1, static_cast<int>(yBase - 7.0 / 7.0 * 75));
+}
+
 TEST(PrintAxis, SkipsTicksOnTheCanvasEdgesWhereTheScreenClipsThem)
 {
     // 10 ppm from 10 at the left to 0 at the right edge.

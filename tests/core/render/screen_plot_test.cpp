@@ -123,10 +123,14 @@ TEST(RenderPlot, AViewBeyondTheDataReadsNothingOutsideIt)
     const VisibleRange range = visibleRange(*doc);
     ASSERT_EQ(range.firstIndex, -40);
     const double s = traceStep(*doc);
-    EXPECT_EQ(trace[0].x1, traceX(19, s));
-    EXPECT_EQ(trace[0].y1, doc->baselineY);
-    EXPECT_EQ(trace[1].x1, traceX(20, s));
-    EXPECT_EQ(trace[1].y1, dataY);
+    // The trace starts with its vertical segment at x 0, from the zero line to point 0,
+    // which lies on the zero line too, then runs along it to the point before the data.
+    EXPECT_EQ((std::vector<int>{trace[0].x0, trace[0].y0, trace[0].x1, trace[0].y1}),
+              (std::vector<int>{0, doc->baselineY, 0, doc->baselineY}));
+    EXPECT_EQ(trace[1].x1, traceX(19, s));
+    EXPECT_EQ(trace[1].y1, doc->baselineY);
+    EXPECT_EQ(trace[2].x1, traceX(20, s));
+    EXPECT_EQ(trace[2].y1, dataY);
     EXPECT_EQ(trace.back().x1, traceX((range.lastIndex - range.firstIndex - 1) / 2 - 1, s));
     EXPECT_EQ(trace.back().y1, doc->baselineY);
 }
