@@ -1,7 +1,6 @@
 #include "render/integral_drawing.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 #include "analysis/integral_label.h"
@@ -18,26 +17,23 @@ int lastIntegral(const IntegralTable& table)
     return std::min(table.last, kMaxIntegrals - 1);
 }
 
-bool usable(double divisor) { return divisor != 0.0 && std::isfinite(divisor); }
+// x of a fractional point number on a surface whose `width` spans the view, with the
+// width applied before the zoom factor (the printed brackets and every curve's start).
+double spannedX(const SpectrumDocument& doc, double point, int width)
+{
+    if (doc.valueCount <= 0 || !usableDivisor(doc.acq.aq))
+        return 0.0;
+    return (2.0 * point / doc.valueCount - doc.viewLeft / doc.acq.aq) * width * doc.zoomFactor;
+}
 
 // Client or canvas x of a region end (a fractional point number).
 double regionX(const SpectrumDocument& doc, double point, const BracketFrame& frame)
 {
-    if (!frame.printed)
-        return pointToX(doc, point);
-    if (doc.valueCount <= 0 || !usable(doc.acq.aq))
-        return 0.0;
-    return (2.0 * point / doc.valueCount - doc.viewLeft / doc.acq.aq) * frame.width * doc.zoomFactor;
+    return frame.printed ? spannedX(doc, point, frame.width) : pointToX(doc, point);
 }
 
 // Point bounds of a region: truncated toward zero and moved down to an even point.
-ElementIndex regionPoint(double position)
-{
-    const double limit = 4503599627370496.0;  // 2^52: far outside any spectrum
-    if (std::isnan(position))
-        return 0;
-    return evenIndex(static_cast<ElementIndex>(std::trunc(std::clamp(position, -limit, limit))));
-}
+ElementIndex regionPoint(double position) { return evenIndex(truncatedIndex(position)); }
 
 }  // namespace
 
@@ -84,18 +80,14 @@ void drawIntegralCurvesOn(const SpectrumDocument& doc, Canvas& canvas, int width
     // The curves rise above their base at a quarter of the trace's scale, divided by
     // the signed maximum; an all-zero spectrum leaves them flat on the base.
     const double m = doc.maxAbsValue;
-    const bool scaled = usable(m);
+    const bool scaled = usableDivisor(m);
     const ElementIndex inUse = std::clamp<ElementIndex>(doc.valueCount, 0, kDataCapacity);
     const ElementIndex lastPoint = (inUse - 1) / 2;  // last point whose real part is in use
 
     for (int i = 0; i <= lastIntegral(table); ++i) {
         const ElementIndex a = regionPoint(table.start[i]);
         const ElementIndex b = regionPoint(table.end[i]);
-        double x0d = 0.0;
-        if (doc.valueCount > 0 && usable(doc.acq.aq))
-            x0d = (2.0 * table.start[i] / doc.valueCount - doc.viewLeft / doc.acq.aq) * width *
-                  doc.zoomFactor;
-        const int x0 = toPixel(x0d);
+        const int x0 = toPixel(spannedX(doc, table.start[i], width));
 
         // Only points whose values are in use are summed and drawn.
         const ElementIndex from = std::max<ElementIndex>(a, 0);

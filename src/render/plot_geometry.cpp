@@ -14,22 +14,22 @@ namespace {
 // index arithmetic exact in doubles and free of overflow.
 constexpr double kIndexLimit = 4503599627370496.0;  // 2^52
 
-bool usable(double divisor) { return divisor != 0.0 && std::isfinite(divisor); }
-
 // The acquisition time and the number of values scale every horizontal conversion.
 bool horizontalScale(const SpectrumDocument& doc)
 {
-    return doc.valueCount > 0 && usable(doc.acq.aq);
+    return doc.valueCount > 0 && usableDivisor(doc.acq.aq);
 }
 
-ElementIndex indexAt(double position)
+}  // namespace
+
+bool usableDivisor(double divisor) { return divisor != 0.0 && std::isfinite(divisor); }
+
+ElementIndex truncatedIndex(double position)
 {
     if (std::isnan(position))
         return 0;
     return static_cast<ElementIndex>(std::trunc(std::clamp(position, -kIndexLimit, kIndexLimit)));
 }
-
-}  // namespace
 
 int toPixel(double value, int fallback)
 {
@@ -46,8 +46,8 @@ VisibleRange visibleRange(const SpectrumDocument& doc)
     if (!horizontalScale(doc))
         return {};
     const double perSecond = doc.valueCount / doc.acq.aq;
-    return {evenIndex(indexAt(perSecond * doc.viewLeft)),
-            evenIndex(indexAt(perSecond * doc.viewRight))};
+    return {evenIndex(truncatedIndex(perSecond * doc.viewLeft)),
+            evenIndex(truncatedIndex(perSecond * doc.viewRight))};
 }
 
 TracePoints tracePoints(const SpectrumDocument& doc, const VisibleRange& range)
@@ -84,7 +84,7 @@ int traceX(std::int64_t k, double step) { return toPixel(2.0 * static_cast<doubl
 int valueToY(const SpectrumDocument& doc, double value)
 {
     const double magnitude = std::fabs(doc.maxAbsValue);
-    if (!usable(magnitude))
+    if (!usableDivisor(magnitude))
         return doc.baselineY;
     return toPixel(doc.baselineY - value / magnitude * doc.verticalScale, doc.baselineY);
 }
@@ -99,7 +99,7 @@ double pointToX(const SpectrumDocument& doc, double point)
 
 double timeToX(const SpectrumDocument& doc, double time)
 {
-    if (!usable(doc.acq.aq))
+    if (!usableDivisor(doc.acq.aq))
         return 0.0;
     return (time - doc.viewLeft) * doc.clientWidth / doc.acq.aq * doc.zoomFactor;
 }
@@ -107,14 +107,14 @@ double timeToX(const SpectrumDocument& doc, double time)
 double xToTime(const SpectrumDocument& doc, double x)
 {
     const double pixels = doc.clientWidth * doc.zoomFactor;
-    if (!usable(pixels))
+    if (!usableDivisor(pixels))
         return doc.viewLeft;
     return x / pixels * doc.acq.aq + doc.viewLeft;
 }
 
 double pointPosition(const SpectrumDocument& doc, double x)
 {
-    if (!usable(doc.acq.aq))
+    if (!usableDivisor(doc.acq.aq))
         return 0.0;
     return (doc.valueCount / 2) * xToTime(doc, x) / doc.acq.aq;
 }
@@ -129,7 +129,7 @@ double axisValue(const SpectrumDocument& doc, ElementIndex index)
     case DisplayUnits::Seconds:
         return static_cast<double>(index) * doc.acq.aq / n;
     case DisplayUnits::Ppm:
-        return usable(doc.acq.sf) ? fromReference * (doc.acq.sw / doc.acq.sf) / n : 0.0;
+        return usableDivisor(doc.acq.sf) ? fromReference * (doc.acq.sw / doc.acq.sf) / n : 0.0;
     case DisplayUnits::Hertz:
         return fromReference * doc.acq.sw / n;
     case DisplayUnits::Points:
@@ -140,7 +140,7 @@ double axisValue(const SpectrumDocument& doc, ElementIndex index)
 
 std::string readoutText(const SpectrumDocument& doc, double x)
 {
-    if (!usable(doc.acq.aq))
+    if (!usableDivisor(doc.acq.aq))
         return {};
     const double t = xToTime(doc, x);
     const double f = t / doc.acq.aq;
@@ -149,7 +149,7 @@ std::string readoutText(const SpectrumDocument& doc, double x)
     case DisplayUnits::Seconds:
         return "Second " + formatFixed(t, 3) + gap;
     case DisplayUnits::Ppm:
-        if (!usable(doc.acq.sf))
+        if (!usableDivisor(doc.acq.sf))
             return {};
         return "ppm " + formatFixed(doc.ppmOffset + (1.0 - f) * doc.acq.sw / doc.acq.sf, 3) + gap;
     case DisplayUnits::Hertz:

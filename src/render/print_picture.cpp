@@ -18,8 +18,6 @@ namespace {
 constexpr int kLastRow = kPrintHeight - 1;  // the zero lines keep their relative height in 0..849
 constexpr int kAxisBottom = 800;
 
-bool usable(double divisor) { return divisor != 0.0 && std::isfinite(divisor); }
-
 // A window y scaled to the canvas rows; the middle when the window has no height.
 int canvasRow(int clientY, int clientHeight)
 {
@@ -59,7 +57,7 @@ void buildPrintMetafile(SpectrumDocument& doc, Canvas& canvas)
     // The printed trace divides by the signed maximum, and stays inside the border.
     const double m = doc.maxAbsValue;
     auto yOf = [&](double v) {
-        const double y = usable(m) ? yBase - v / m * doc.verticalScale : yBase;
+        const double y = usableDivisor(m) ? yBase - v / m * doc.verticalScale : yBase;
         return std::clamp(toPixel(y, yBase), 0, kLastRow);
     };
     drawTracePoints(
@@ -124,7 +122,7 @@ std::string printHeaderLine(const SpectrumDocument& doc)
 {
     const AcquisitionParameters& acq = doc.acq;
     // Without a frequency there is no ppm width to show.
-    const std::string swPpm = usable(acq.sf) ? formatFixed(acq.sw / acq.sf, 3) : std::string();
+    const std::string swPpm = usableDivisor(acq.sf) ? formatFixed(acq.sw / acq.sf, 3) : std::string();
     return "Spectrum Frecuency(MHz)= " + formatFixed(acq.sf, 3) + "   Sweep Width(Hz/ppm) " +
            formatFixed(acq.sw, 3) + "/" + swPpm + "   Acquisition Time(sec.)= " +
            formatFixed(acq.aq, 3) + "   Transform Domain(points)= " + std::to_string(acq.td);
