@@ -4,13 +4,14 @@
 #include <cmath>
 
 #include "document/spectrum_document.h"
+#include "processing/values_within.h"
 
 namespace tesvar {
 
 void evaluateBaseline(std::span<double> out, int values, double a0, double a1, double a2,
                       double a3)
 {
-    const int n = std::clamp<int>(values, 0, static_cast<int>(out.size()));
+    const int n = valuesWithin(out, values);
     if (n == 0)
         return;
     const double nn = n;
@@ -39,7 +40,7 @@ BaselineSliders baselineSliders(double maxAbsValue)
 
 void addBaselineCorrection(SpectrumDocument& doc)
 {
-    const int n = std::clamp<int>(doc.valueCount, 0, kDataCapacity);
+    const int n = valuesWithin(doc.data, doc.valueCount);
     // The scale is a positive number of steps per data unit; anything else would spread
     // infinities or NaN into the data.
     const double f =
@@ -53,7 +54,7 @@ void addBaselineCorrection(SpectrumDocument& doc)
 
 bool autoBaseline(std::span<double> data, int values)
 {
-    const int n = std::clamp<int>(values, 0, static_cast<int>(data.size()));
+    const int n = valuesWithin(data, values);
     const int points = n / 2;
     if (points == 0)
         return false;

@@ -10,6 +10,7 @@
 #include "platform/ui.h"
 #include "platform/window_port.h"
 #include "processing/baseline.h"
+#include "processing/values_within.h"
 
 namespace tesvar {
 
@@ -36,7 +37,7 @@ int screenY(double y)
 
 int valuesInUse(const SpectrumDocument& doc)
 {
-    return std::clamp<int>(doc.valueCount, 0, kDataCapacity);
+    return valuesWithin(doc.data, doc.valueCount);
 }
 
 // The correction of the current slider positions, as OK would add it.

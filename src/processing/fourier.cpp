@@ -3,27 +3,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "processing/values_within.h"
+
 namespace tesvar {
-
-namespace {
-
-int bounded(std::span<double> data, int values)
-{
-    return std::clamp<int>(values, 0, static_cast<int>(data.size()));
-}
-
-}  // namespace
 
 void averageFirstPoint(std::span<double> data, int values)
 {
-    const int n = bounded(data, values);
+    const int n = valuesWithin(data, values);
     if (n > 0)
         data[0] = (data[0] + data[n - 1]) * 0.5;
 }
 
 void alternateSigns(std::span<double> data, int values)
 {
-    const int n = bounded(data, values);
+    const int n = valuesWithin(data, values);
     for (int i = 0; i < n; i += 4) {
         data[i] = -data[i];
         if (i + 1 < n)
@@ -33,14 +26,14 @@ void alternateSigns(std::span<double> data, int values)
 
 void conjugateData(std::span<double> data, int values)
 {
-    const int n = bounded(data, values);
+    const int n = valuesWithin(data, values);
     for (int i = 1; i < n; i += 2)
         data[i] = -data[i];
 }
 
 double correctDrift(std::span<double> data, int values)
 {
-    const int n = bounded(data, values);
+    const int n = valuesWithin(data, values);
     const int quarter = n / 4;
     if (quarter == 0)
         return 0.0;

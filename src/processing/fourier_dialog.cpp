@@ -7,6 +7,7 @@
 #include "platform/ui.h"
 #include "processing/fft.h"
 #include "processing/fourier.h"
+#include "processing/values_within.h"
 
 namespace tesvar {
 
@@ -106,7 +107,7 @@ void FourierDialog::cancel()
 void runFourierTransform(SpectrumDocument& doc)
 {
     const std::span<double> data(doc.data);
-    const int n = std::clamp<std::int32_t>(doc.valueCount, 0, kDataCapacity);
+    const int n = valuesWithin(doc.data, doc.valueCount);
     // The first point is averaged with the last to reduce the baseline offset.
     averageFirstPoint(data, n);
     if (doc.driftCorrection)

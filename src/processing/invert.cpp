@@ -1,14 +1,13 @@
 #include "processing/invert.h"
 
-#include <algorithm>
-
 #include "document/spectrum_document.h"
+#include "processing/values_within.h"
 
 namespace tesvar {
 
 void invertData(SpectrumDocument& doc)
 {
-    const int n = std::clamp<std::int32_t>(doc.valueCount, 0, kDataCapacity);
+    const int n = valuesWithin(doc.data, doc.valueCount);
     for (int i = 0; i < n; ++i)
         doc.data[i] = -doc.data[i];
 }

@@ -1,14 +1,15 @@
 #include "processing/phase.h"
 
-#include <algorithm>
 #include <cmath>
+
+#include "processing/values_within.h"
 
 namespace tesvar {
 
 void applyPhase(std::span<double> data, int values, int pivotIndex, double phase0,
                 double phase1, bool complete)
 {
-    const int n = std::clamp<int>(values, 0, static_cast<int>(data.size()));
+    const int n = valuesWithin(data, values);
     const int points = n / 2;
     if (points == 0)
         return;

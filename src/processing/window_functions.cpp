@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "processing/values_within.h"
+
 namespace tesvar {
 
 namespace {
@@ -11,11 +13,6 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kPiSquared = 9.869604401089358;
 // exp(600) is about 4e260: data of any realistic size times it still fits a double.
 constexpr double kLargestExponent = 600.0;
-
-int bounded(std::span<double> data, int values)
-{
-    return std::clamp<int>(values, 0, static_cast<int>(data.size()));
-}
 
 bool positiveFinite(double v)
 {
@@ -26,7 +23,7 @@ bool positiveFinite(double v)
 
 WindowResult exponentialWindow(std::span<double> data, int values, double lb, double sw)
 {
-    const int n = bounded(data, values);
+    const int n = valuesWithin(data, values);
     if (!positiveFinite(sw) || !std::isfinite(lb))
         return WindowResult::BadTiming;
     const double rate = kPi * lb / (2.0 * sw);
@@ -40,7 +37,7 @@ WindowResult exponentialWindow(std::span<double> data, int values, double lb, do
 
 WindowResult gaussianWindow(std::span<double> data, int values, double lb, double aq)
 {
-    const int n = bounded(data, values);
+    const int n = valuesWithin(data, values);
     if (!std::isfinite(aq) || !std::isfinite(lb))
         return WindowResult::BadTiming;
     if (n == 0)
@@ -60,7 +57,7 @@ WindowResult gaussianWindow(std::span<double> data, int values, double lb, doubl
 WindowResult lorentzGaussWindow(std::span<double> data, int values, double lb, double gb,
                                 double aq)
 {
-    const int n = bounded(data, values);
+    const int n = valuesWithin(data, values);
     if (!positiveFinite(aq) || !positiveFinite(gb) || !std::isfinite(lb))
         return WindowResult::BadTiming;
     const double a = kPi * lb;
@@ -88,7 +85,7 @@ WindowResult lorentzGaussWindow(std::span<double> data, int values, double lb, d
 WindowResult sineBellWindow(std::span<double> data, int values, double shiftDegrees,
                             bool squared)
 {
-    const int n = bounded(data, values);
+    const int n = valuesWithin(data, values);
     if (!std::isfinite(shiftDegrees))
         return WindowResult::BadTiming;
     const double phi = shiftDegrees * 0.017453292519943295;
