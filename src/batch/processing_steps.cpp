@@ -12,7 +12,7 @@
 #include "document/spectrum_document.h"
 #include "platform/command_ids.h"
 #include "processing/apodization_dialog.h"
-#include "processing/baseline.h"
+#include "processing/baseline_dialog.h"
 #include "processing/fourier_dialog.h"
 #include "processing/phase_dialog.h"
 #include "processing/processing_commands.h"
@@ -250,24 +250,39 @@ StepDefinition phaseStep()
 
 // --- baseline -------------------------------------------------------------------------
 
-// The manual dialog opened, its four sliders set to the positions and OK pressed; like
-// the window's command it clears the prompt and disarms the reference click.
+class StepBaselineView : public BaselineView {
+public:
+    void setRange(int, int) override {}
+    void setEditValue(int, int) override {}
+    int editValue(int) const override { return 0; }
+    void setSliderPosition(int, int) override {}
+    void drawOnWindow(const std::function<void(Canvas&)>&) override {}
+};
+
+// The manual dialog opened, its four sliders dragged to the positions and OK pressed,
+// inside the window's command. A position beyond the sliders' range ends the step: the
+// user could not have set it.
 bool manualBaseline(BatchSession& s, const std::array<int, 4>& positions)
 {
-    undoSnapshot(s.doc, true);
-    const BaselineSliders sliders = baselineSliders(s.doc.maxAbsValue);
-    for (int p : positions)
-        if (p < sliders.lower || p > sliders.upper)
-            return s.fail("baseline manual: the slider positions of this spectrum run from " +
-                          std::to_string(sliders.lower) + " to " +
-                          std::to_string(sliders.upper));
-    s.doc.baselineScale = sliders.scale;
-    s.doc.baselineCoeff = positions;
-    addBaselineCorrection(s.doc);
-    s.window.invalidatePlot();
-    s.window.setPrompt(" ");
-    s.doc.referenceArmed = 0;
-    return true;
+    bool applied = false;
+    manualBaselineCommand(s.doc, s.ui, s.window, [&] {
+        StepBaselineView view;
+        BaselineDialog dialog(s.doc, s.window, view);
+        dialog.open();
+        for (int p : positions)
+            if (p < dialog.lower() || p > dialog.upper()) {
+                dialog.cancel();
+                s.fail("baseline manual: the slider positions of this spectrum run from " +
+                       std::to_string(dialog.lower()) + " to " +
+                       std::to_string(dialog.upper()));
+                return;
+            }
+        for (int order = 0; order < baseline_ids::kOrders; ++order)
+            dialog.sliderMoved(order, positions[order], 0);
+        dialog.accept();
+        applied = true;
+    });
+    return applied;
 }
 
 StepDefinition baselineStep()
