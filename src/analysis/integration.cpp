@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/truncation.h"
 #include "document/spectrum_document.h"
 #include "platform/ui.h"
 #include "platform/window_port.h"
@@ -11,10 +12,6 @@
 namespace tesvar {
 
 namespace {
-
-// 2^52: positions beyond it lie far outside any spectrum, and truncating them stays
-// exact and free of overflow.
-constexpr double kPositionLimit = 4503599627370496.0;
 
 // The last point whose real part is one of the values in use; -1 when there is none.
 std::int64_t lastPointInUse(const SpectrumDocument& doc)
@@ -54,13 +51,7 @@ void copyEntry(IntegralTable& t, int to, int from)
 
 }  // namespace
 
-std::int64_t evenPoint(double position)
-{
-    if (std::isnan(position))
-        return 0;
-    return evenIndex(static_cast<std::int64_t>(
-        std::trunc(std::clamp(position, -kPositionLimit, kPositionLimit))));
-}
+std::int64_t evenPoint(double position) { return evenIndex(truncatedPosition(position)); }
 
 SummedPoints summedPoints(const SpectrumDocument& doc, double start, double end)
 {

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "analysis/analysis_text.h"
+#include "analysis/truncation.h"
 #include "document/spectrum_document.h"
 #include "document/text_format.h"
 #include "platform/ui.h"
@@ -15,17 +16,6 @@ namespace tesvar {
 namespace {
 
 bool inHertz(const SpectrumDocument& doc) { return doc.displayUnits == DisplayUnits::Hertz; }
-
-// Truncation toward zero into a 32-bit index; positions that are no number, or beyond
-// what the index can hold, keep `fallback` or stop at its limits.
-std::int32_t truncatedIndex(double position, std::int32_t fallback)
-{
-    if (std::isnan(position))
-        return fallback;
-    constexpr double low = std::numeric_limits<std::int32_t>::min();
-    constexpr double high = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::trunc(std::clamp(position, low, high)));
-}
 
 }  // namespace
 
@@ -40,7 +30,7 @@ bool referenceUnitsUsable(const SpectrumDocument& doc, Ui& ui)
 void setReferenceClick(SpectrumDocument& doc, double time)
 {
     doc.referenceTime = time;
-    std::int32_t index = truncatedIndex(doc.valueCount / doc.acq.aq * time, 0);
+    std::int32_t index = truncatedInt32(doc.valueCount / doc.acq.aq * time, 0);
     // An odd positive index lands on the real element after it.
     if (index > 0 && index % 2 != 0 && index < std::numeric_limits<std::int32_t>::max())
         ++index;
@@ -62,7 +52,7 @@ void applyReference(SpectrumDocument& doc, double value)
         doc.hzOffset = value - doc.referenceBase;
     else
         doc.ppmOffset = value - doc.referenceBase;
-    doc.referencePoint = truncatedIndex(doc.referenceIndex + value * perUnit, doc.referencePoint);
+    doc.referencePoint = truncatedInt32(doc.referenceIndex + value * perUnit, doc.referencePoint);
 }
 
 ReferenceDialog::ReferenceDialog(SpectrumDocument& doc, WindowPort& window, EditsView& view)

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "analysis/analysis_host.h"
 #include "analysis/coupling.h"
 #include "analysis/integration.h"
 #include "analysis/peak_picking.h"
+#include "analysis/truncation.h"
 #include "document/spectrum_document.h"
 #include "platform/command_ids.h"
 #include "platform/window_port.h"
@@ -18,25 +18,6 @@ namespace tesvar {
 namespace {
 
 bool usable(double divisor) { return divisor != 0.0 && std::isfinite(divisor); }
-
-// 2^52: positions beyond it lie far outside any spectrum.
-constexpr double kPositionLimit = 4503599627370496.0;
-
-std::int64_t truncated(double position)
-{
-    if (std::isnan(position))
-        return 0;
-    return static_cast<std::int64_t>(std::trunc(std::clamp(position, -kPositionLimit, kPositionLimit)));
-}
-
-std::int32_t truncated32(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    constexpr double low = std::numeric_limits<std::int32_t>::min();
-    constexpr double high = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::trunc(std::clamp(value, low, high)));
-}
 
 }  // namespace
 
@@ -51,7 +32,7 @@ std::int64_t elementAtTime(const SpectrumDocument& doc, double time)
 {
     if (!usable(doc.acq.aq))
         return 0;
-    return truncated(doc.valueCount * time / doc.acq.aq);
+    return truncatedPosition(doc.valueCount * time / doc.acq.aq);
 }
 
 std::optional<double> timeAtReading(const SpectrumDocument& doc, double reading)
@@ -94,9 +75,9 @@ bool zoomToTimes(SpectrumDocument& doc, AnalysisHost& host, double from, double 
     updateZoomFactor(doc);
     const double lo = doc.valueCount * doc.viewLeft / doc.acq.aq;
     const double hi = doc.valueCount * doc.viewRight / doc.acq.aq;
-    doc.hScrollMax = truncated32(doc.valueCount - hi + lo);
+    doc.hScrollMax = truncatedInt32(doc.valueCount - hi + lo);
     host.setHorizontalScrollRange(doc.hScrollMax);
-    doc.hScrollPos = truncated32(lo);
+    doc.hScrollPos = truncatedInt32(lo);
     host.setHorizontalScrollPosition(doc.hScrollPos);
     return true;
 }
