@@ -1,6 +1,7 @@
 #include "analysis/peak_dialog.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "analysis/analysis_text.h"
 #include "analysis/peak_picking.h"
@@ -14,13 +15,11 @@ std::vector<ReportLine> peakReportLines(const SpectrumDocument& doc)
     const std::string header = formatPadded("Peak", 7) + " " + formatPadded("Frecuency", 12) +
                                " " + formatPadded("ppm", 11) + " " +
                                formatPadded("Intensity", 15);
-    const PeakTable& t = doc.peaks;
-    int peak = 0;
-    for (int r = 0; r < std::min(t.regionCount, kMaxPeakRegions); ++r) {
+    for (int r = 0; r < std::min(doc.peaks.regionCount, kMaxPeakRegions); ++r) {
         lines.push_back({peakRegionLine(doc, r), 1});
         lines.push_back({header, 1});
-        for (int j = 1; j <= t.regionPeaks[r] && peak < t.peakCount; ++j, ++peak)
-            lines.push_back({peakRowLine(doc, j, peak), 1});
+        for (std::string& row : peakRowLines(doc, r))
+            lines.push_back({std::move(row), 1});
     }
     return lines;
 }

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "analysis/analysis_text.h"
 #include "document/spectrum_document.h"
 #include "platform/command_ids.h"
 #include "platform/ui.h"
 #include "platform/window_port.h"
+#include "render/plot_geometry.h"
 
 namespace tesvar {
 
@@ -17,8 +19,6 @@ std::int64_t valuesInUse(const SpectrumDocument& doc)
 {
     return std::clamp<std::int64_t>(doc.valueCount, 0, kDataCapacity);
 }
-
-std::int64_t makeEven(std::int64_t index) { return index % 2 != 0 ? index - 1 : index; }
 
 // The scan over one region. Candidates go into the table after its last record; the
 // scan stops early when the table has no room for one more.
@@ -123,9 +123,9 @@ bool pickPeaks(SpectrumDocument& doc, Ui& ui, std::int64_t lo, std::int64_t hi, 
     if (hi < lo)
         std::swap(lo, hi);
     // Even bounds, within the real values in use.
-    const std::int64_t lastReal = std::max<std::int64_t>(makeEven(valuesInUse(doc) - 1), 0);
-    lo = std::clamp<std::int64_t>(makeEven(lo), 0, lastReal);
-    hi = std::clamp<std::int64_t>(makeEven(hi), 0, lastReal);
+    const std::int64_t lastReal = std::max<std::int64_t>(evenIndex(valuesInUse(doc) - 1), 0);
+    lo = std::clamp<std::int64_t>(evenIndex(lo), 0, lastReal);
+    hi = std::clamp<std::int64_t>(evenIndex(hi), 0, lastReal);
 
     PeakScan scan(doc, threshold);
     if (!scan.run(lo, hi)) {
@@ -171,25 +171,29 @@ std::string peakRegionLine(const SpectrumDocument& doc, int region)
            formatPadded(peakPpm(doc, t.regionEnd[region]), 7, 2) + " ppm";
 }
 
-std::string peakRowLine(const SpectrumDocument& doc, int number, int peak)
+std::vector<std::string> peakRowLines(const SpectrumDocument& doc, int region)
 {
-    const PeakRecord& p = doc.peaks.peaks[peak];
-    return formatPadded(number, 6) + "    " + formatPadded(peakHertz(doc, p.index), 10, 2) +
-           "    " + formatPadded(peakPpm(doc, p.index), 9, 2) + "     " +
-           formatPadded(p.value, 10, 3);
+    const PeakTable& t = doc.peaks;
+    std::vector<std::string> rows;
+    const int first = firstPeakOfRegion(doc, region);
+    for (int j = 1; j <= t.regionPeaks[region] && first + j - 1 < t.peakCount; ++j) {
+        const PeakRecord& p = t.peaks[first + j - 1];
+        rows.push_back(formatPadded(j, 6) + "    " + formatPadded(peakHertz(doc, p.index), 10, 2) +
+                       "    " + formatPadded(peakPpm(doc, p.index), 9, 2) + "     " +
+                       formatPadded(p.value, 10, 3));
+    }
+    return rows;
 }
 
 std::vector<std::string> peakListLines(const SpectrumDocument& doc)
 {
-    const PeakTable& t = doc.peaks;
     std::vector<std::string> lines;
-    int peak = 0;
-    for (int r = 0; r < std::min(t.regionCount, kMaxPeakRegions); ++r) {
+    for (int r = 0; r < std::min(doc.peaks.regionCount, kMaxPeakRegions); ++r) {
         lines.emplace_back(" ");
         lines.push_back(peakRegionLine(doc, r));
         lines.emplace_back(" ");
-        for (int j = 1; j <= t.regionPeaks[r] && peak < t.peakCount; ++j, ++peak)
-            lines.push_back(peakRowLine(doc, j, peak));
+        for (std::string& row : peakRowLines(doc, r))
+            lines.push_back(std::move(row));
     }
     return lines;
 }

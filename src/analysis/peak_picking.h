@@ -51,8 +51,9 @@ std::vector<std::string> peakListLines(const SpectrumDocument& doc);
 
 // "FROM:%7.2lf ppm   TO:%7.2lf ppm" for region r.
 std::string peakRegionLine(const SpectrumDocument& doc, int region);
-// "%6d    %10.2lf    %9.2lf     %10.3lf": number, Hz, ppm and value of a peak record.
-std::string peakRowLine(const SpectrumDocument& doc, int number, int peak);
+// "%6d    %10.2lf    %9.2lf     %10.3lf" for each kept peak of region r, numbered from
+// 1: number, Hz, ppm and value.
+std::vector<std::string> peakRowLines(const SpectrumDocument& doc, int region);
 // The threshold as edit 1031 shows it, "%8.2lf".
 std::string thresholdText(double threshold);
 
