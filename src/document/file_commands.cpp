@@ -29,15 +29,6 @@ bool takeChoice(SpectrumDocument& doc, const std::optional<std::string>& chosen)
     return true;
 }
 
-// The common endings of the commands that change the file: the prompt is cleared, a
-// pending reference click is disarmed and the mouse tool set to None.
-void endFileCommand(SpectrumDocument& doc, WindowPort& window)
-{
-    window.setPrompt(" ");
-    doc.referenceArmed = 0;
-    doc.interactionMode = cmd::ModeNone;
-}
-
 // Copies a successful read into the document and resets it.
 void commitRead(SpectrumDocument& doc, WindowPort& window, const NativeReadResult& read)
 {
@@ -70,6 +61,13 @@ OpenOutcome handOverToImport(SpectrumDocument& doc, Ui& ui, WindowPort& window)
 }
 
 }  // namespace
+
+void endFileCommand(SpectrumDocument& doc, WindowPort& window)
+{
+    window.setPrompt(" ");
+    doc.referenceArmed = 0;
+    doc.interactionMode = cmd::ModeNone;
+}
 
 bool chooseFileToOpen(SpectrumDocument& doc, Ui& ui)
 {

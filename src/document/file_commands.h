@@ -52,6 +52,10 @@ bool saveSpectrum(SpectrumDocument& doc, Ui& ui);
 // whether the caller may go on.
 bool askToSave(SpectrumDocument& doc, Ui& ui);
 
+// The common ending of the Open and Import commands: the status-bar prompt cleared, a
+// pending reference click disarmed and the mouse tool set to None.
+void endFileCommand(SpectrumDocument& doc, WindowPort& window);
+
 // The Open command as the menu runs it: the question, the read, then the status-bar
 // prompt cleared, the reference click disarmed and the mouse tool set to None.
 void openCommand(SpectrumDocument& doc, Ui& ui, WindowPort& window);

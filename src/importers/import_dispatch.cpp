@@ -10,7 +10,6 @@
 #include "importers/bruker_x32.h"
 #include "importers/import_files.h"
 #include "importers/varian.h"
-#include "platform/command_ids.h"
 #include "platform/ui.h"
 #include "platform/window_port.h"
 
@@ -210,9 +209,7 @@ bool importCommand(SpectrumDocument& doc, FileTypeFlags& flags, FileTypeDialog& 
     if (!askToSave(doc, ui) || !chooseFileType(flags, dialog))
         return false;
     const bool imported = importSpectrum(doc, flags, ui, window);
-    window.setPrompt(" ");
-    doc.referenceArmed = 0;
-    doc.interactionMode = cmd::ModeNone;
+    endFileCommand(doc, window);
     return imported;
 }
 
