@@ -100,6 +100,19 @@ std::FILE* createTemporaryBeside(const fs::path& target, fs::path& tempPath)
     return nullptr;
 }
 
+// A file nobody may write to is protected: the rename below would replace it all the
+// same, so it is refused here, as opening it for writing would be.
+bool markedReadOnly(const fs::path& target)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (ec || !fs::exists(status))
+        return false;
+    constexpr fs::perms anyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & anyWrite) == fs::perms::none;
+}
+
 }  // namespace
 
 bool writeNativeFile(const std::string& path, const AcquisitionParameters& acq,
@@ -107,7 +120,7 @@ bool writeNativeFile(const std::string& path, const AcquisitionParameters& acq,
 {
     const fs::path target(path);
     std::error_code ec;
-    if (path.empty() || fs::is_directory(target, ec))
+    if (path.empty() || fs::is_directory(target, ec) || markedReadOnly(target))
         return false;
 
     fs::path tempPath;

@@ -44,8 +44,8 @@ std::vector<std::uint8_t> encodeNativeFile(const AcquisitionParameters& acq,
                                            std::span<const double> values);
 
 // Writes the file to a temporary file in the target folder, checking every write and
-// the close, then renames it over path. On failure the previous file is left intact
-// and false is returned.
+// the close, then renames it over path. A file marked read-only is not replaced. On
+// failure the previous file is left intact and false is returned.
 bool writeNativeFile(const std::string& path, const AcquisitionParameters& acq,
                      std::span<const double> values);
 

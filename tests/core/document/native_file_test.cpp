@@ -226,6 +226,27 @@ TEST(NativeFile, ReplacingAFileKeepsItsPermissionsAndLeavesNoTemporaryFile)
     EXPECT_EQ(files, 1);
 }
 
+// A file marked read-only is protected against being written: saving over it fails,
+// even though the folder would let a new file take its place.
+TEST(NativeFile, AReadOnlyFileIsNotReplaced)
+{
+    test::TempDir dir;
+    const std::string path = dir.file("protected.TVX");
+    const std::vector<std::uint8_t> previous = {'k', 'e', 'p', 't'};
+    test::writeBytes(path, previous);
+    ::chmod(path.c_str(), 0444);
+    AcquisitionParameters acq;
+    acq.td = 8;
+    acq.sw = 100.0;
+    EXPECT_FALSE(writeNativeFile(path, acq, ramp(8)));
+    EXPECT_EQ(test::readBytes(path), previous);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 1);
+    ::chmod(path.c_str(), 0644);
+}
+
 TEST(NativeFile, AFailedWriteLeavesThePreviousFileIntact)
 {
     test::TempDir dir;
