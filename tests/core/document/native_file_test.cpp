@@ -258,7 +258,13 @@ TEST(NativeFile, AFailedWriteLeavesThePreviousFileIntact)
     EXPECT_FALSE(writeNativeFile(dir.file("folder"), acq, ramp(8)));
     EXPECT_FALSE(writeNativeFile(dir.file("no/such/folder/c.TVX"), acq, ramp(8)));
     EXPECT_FALSE(writeNativeFile("", acq, ramp(8)));
-
+    // The folder is still a folder, still empty, and nothing was left beside it.
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "folder"));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "folder"));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);
 }
 
 // A file-size limit makes the writes fail part-way, as a full disk would: the save must
