@@ -13,6 +13,7 @@
 #include "processing/baseline.h"
 #include "processing/dialog_text.h"
 #include "shell/client_area.h"
+#include "shell/dialogs/dialog_controls.h"
 #include "shell/dialogs/phase_dialog_view.h"
 #include "shell/main_window.h"
 #include "shell/plot_output.h"
@@ -24,8 +25,6 @@ namespace {
 // Slider notification codes: a thumb position while it moves, and the end of a drag.
 constexpr int kThumbPosition = 4;
 constexpr int kEndTrack = 8;
-
-QString idName(int id) { return QStringLiteral("id%1").arg(id); }
 
 }  // namespace
 
@@ -51,11 +50,11 @@ BaselineDialogView::BaselineDialogView(MainWindow& w)
         auto* label = new QLabel(QStringLiteral("Order %1").arg(k), this);
         label->setGeometry(405, 10 + 20 * k, 50, 17);
         auto* edit = new QLineEdit(QStringLiteral("0"), this);
-        edit->setObjectName(idName(baseline_ids::Order0Edit + k));
+        edit->setObjectName(controlName(baseline_ids::Order0Edit + k));
         edit->setGeometry(455, 9 + 20 * k, 60, 19);
         edits[k] = edit;
         auto* arrow = new ArrowControl(edit, range.lower, range.upper, this);
-        arrow->setObjectName(idName(baseline_ids::Order0Arrow + k));
+        arrow->setObjectName(controlName(baseline_ids::Order0Arrow + k));
         arrow->setGeometry(516, 9 + 20 * k, 16, 18);
         arrows[k] = arrow;
 
@@ -67,11 +66,11 @@ BaselineDialogView::BaselineDialogView(MainWindow& w)
     }
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(idName(baseline_ids::Ok));
+    ok->setObjectName(controlName(baseline_ids::Ok));
     ok->setGeometry(545, 10, 65, 24);
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(idName(baseline_ids::Cancel));
+    cancel->setObjectName(controlName(baseline_ids::Cancel));
     cancel->setGeometry(545, 40, 65, 24);
     connect(ok, &QPushButton::clicked, this, &BaselineDialogView::accept);
     connect(cancel, &QPushButton::clicked, this, &BaselineDialogView::reject);

@@ -2,18 +2,13 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "shell/dialogs/dialog_controls.h"
+
 namespace tesvar {
-
-namespace {
-
-QString controlName(int id) { return QStringLiteral("id%1").arg(id); }
-
-}  // namespace
 
 FileTypeDialogView::FileTypeDialogView(QWidget* owner) : QDialog(owner)
 {
@@ -34,21 +29,9 @@ FileTypeDialogView::FileTypeDialogView(QWidget* owner) : QDialog(owner)
         groupLayout->addWidget(choices[i]);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(controlName(fileTypeIds::Ok));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(controlName(fileTypeIds::Cancel));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelButtons(this, QBoxLayout::TopToBottom));
 }
 
 void FileTypeDialogView::check(FileType type)
