@@ -118,9 +118,17 @@ bool markedReadOnly(const fs::path& target)
 bool writeNativeFile(const std::string& path, const AcquisitionParameters& acq,
                      std::span<const double> values)
 {
-    const fs::path target(path);
+    if (path.empty())
+        return false;
     std::error_code ec;
-    if (path.empty() || fs::is_directory(target, ec) || markedReadOnly(target))
+    // Through a symbolic link the file it points to is written; the link stays.
+    fs::path target(path);
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        target = fs::weakly_canonical(target, ec);
+        if (ec)
+            return false;
+    }
+    if (fs::is_directory(target, ec) || markedReadOnly(target))
         return false;
 
     fs::path tempPath;

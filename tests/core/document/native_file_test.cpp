@@ -247,6 +247,23 @@ TEST(NativeFile, AReadOnlyFileIsNotReplaced)
     ::chmod(path.c_str(), 0644);
 }
 
+// Saving through a symbolic link writes the file it points to; the link stays a link.
+TEST(NativeFile, SavingThroughALinkUpdatesTheLinkedFile)
+{
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "real");
+    const std::string real = dir.file("real/spectrum.TVX");
+    const std::string link = dir.file("link.TVX");
+    test::writeBytes(real, {'o', 'l', 'd'});
+    std::filesystem::create_symlink(real, link);
+    AcquisitionParameters acq;
+    acq.td = 8;
+    acq.sw = 100.0;
+    ASSERT_TRUE(writeNativeFile(link, acq, ramp(8)));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(test::readBytes(real), encodeNativeFile(acq, ramp(8)));
+}
+
 TEST(NativeFile, AFailedWriteLeavesThePreviousFileIntact)
 {
     test::TempDir dir;
