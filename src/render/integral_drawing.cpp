@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analysis/integral_label.h"
+#include "analysis/truncation.h"
 #include "document/spectrum_document.h"
 #include "platform/canvas.h"
 
@@ -33,7 +34,7 @@ double regionX(const SpectrumDocument& doc, double point, const BracketFrame& fr
 }
 
 // Point bounds of a region: truncated toward zero and moved down to an even point.
-ElementIndex regionPoint(double position) { return evenIndex(truncatedIndex(position)); }
+ElementIndex regionPoint(double position) { return evenIndex(truncatedPosition(position)); }
 
 }  // namespace
 

@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/truncation.h"
 #include "document/spectrum_document.h"
 #include "document/text_format.h"
 
 namespace tesvar {
 
 namespace {
-
-// Indices beyond this magnitude lie far outside any spectrum; clamping them keeps the
-// index arithmetic exact in doubles and free of overflow.
-constexpr double kIndexLimit = 4503599627370496.0;  // 2^52
 
 // The acquisition time and the number of values scale every horizontal conversion.
 bool horizontalScale(const SpectrumDocument& doc)
@@ -23,13 +20,6 @@ bool horizontalScale(const SpectrumDocument& doc)
 }  // namespace
 
 bool usableDivisor(double divisor) { return divisor != 0.0 && std::isfinite(divisor); }
-
-ElementIndex truncatedIndex(double position)
-{
-    if (std::isnan(position))
-        return 0;
-    return static_cast<ElementIndex>(std::trunc(std::clamp(position, -kIndexLimit, kIndexLimit)));
-}
 
 int toPixel(double value, int fallback)
 {
@@ -46,8 +36,8 @@ VisibleRange visibleRange(const SpectrumDocument& doc)
     if (!horizontalScale(doc))
         return {};
     const double perSecond = doc.valueCount / doc.acq.aq;
-    return {evenIndex(truncatedIndex(perSecond * doc.viewLeft)),
-            evenIndex(truncatedIndex(perSecond * doc.viewRight))};
+    return {evenIndex(truncatedPosition(perSecond * doc.viewLeft)),
+            evenIndex(truncatedPosition(perSecond * doc.viewRight))};
 }
 
 TracePoints tracePoints(const SpectrumDocument& doc, const VisibleRange& range)

@@ -22,10 +22,6 @@ int toPixel(double value, int fallback = 0);
 // True for a number the plot may divide by: finite and not zero.
 bool usableDivisor(double divisor);
 
-// A position in elements (or points) truncated toward zero, kept within 2^52 of zero
-// so that index arithmetic stays exact; a value that is not a number gives 0.
-ElementIndex truncatedIndex(double position);
-
 // An index counts as odd when half of it has a fractional part; odd indices move one
 // element to the left (-3 becomes -4), so that they address a real part.
 ElementIndex evenIndex(ElementIndex index);
