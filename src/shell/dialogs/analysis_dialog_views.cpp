@@ -105,9 +105,7 @@ IntegralFactorDialogView::IntegralFactorDialogView(SpectrumDocument& doc, QWidge
     setObjectName(controlName(223));
     setWindowTitle(QString::fromLatin1(text::kIntegralFactorTitle));
     QLineEdit* edit = addEdit(integral_ids::FactorEdit);
-    QPushButton* ok = pushButton(this, integral_ids::Ok, "OK");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* ok = okButton(this);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(edit);
     layout->addWidget(ok);
@@ -268,9 +266,7 @@ DataPointsDialogView::DataPointsDialogView(const SpectrumDocument& doc, QWidget*
     headers->addWidget(label(this, text::kDataPointsIndexLabel, data_points_ids::IndexLabel));
     headers->addWidget(label(this, text::kDataPointsValueLabel));
     headers->addStretch();
-    QPushButton* ok = pushButton(this, data_points_ids::Ok, "OK");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* ok = okButton(this);
     auto* column = new QVBoxLayout;
     column->addLayout(headers);
     column->addWidget(list);
