@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "analysis/analysis_host.h"
 #include "analysis/integration.h"
@@ -20,7 +21,9 @@ namespace {
 constexpr int kLineTop = 29;
 constexpr int kLineBottomGap = 23;
 
-int scrollStep(ScrollCode code, int thumb, int position, int line, int page)
+// In 64 bits: a view scrolled or typed far beyond the spectrum leaves positions near
+// the ends of the 32-bit range, whose differences a 32-bit step cannot hold.
+std::int64_t scrollStep(ScrollCode code, int thumb, std::int64_t position, int line, int page)
 {
     switch (code) {
     case ScrollCode::LineBack: return -line;
@@ -182,13 +185,16 @@ void MouseTools::onRightDown(int x, int y)
 
 void MouseTools::onHorizontalScroll(ScrollCode code, int thumb)
 {
-    int step = scrollStep(code, thumb, doc.hScrollPos, 10, 50);
+    const std::int64_t position = doc.hScrollPos;
+    std::int64_t step = scrollStep(code, thumb, position, 10, 50);
     if (doc.fullView == 1 || doc.valueCount <= 0)
         return;
-    step = std::clamp(step, std::min(-doc.hScrollPos, 0), std::max(doc.hScrollMax - doc.hScrollPos, 0));
+    step = std::clamp<std::int64_t>(step, std::min<std::int64_t>(-position, 0),
+                                    std::max<std::int64_t>(doc.hScrollMax - position, 0));
     if (step == 0)
         return;
-    doc.hScrollPos += step;
+    // The new position lies within 0..hScrollMax or between it and the old one.
+    doc.hScrollPos = static_cast<std::int32_t>(position + step);
     host.setHorizontalScrollPosition(doc.hScrollPos);
     const double shift = static_cast<double>(step) / doc.valueCount * doc.acq.aq;
     doc.viewLeft += shift;

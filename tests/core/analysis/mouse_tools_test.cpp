@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "analysis/data_points.h"
 #include "analysis/mouse_tools.h"
 #include "analysis/region_selection.h"
@@ -269,6 +272,31 @@ TEST_F(MouseAndRegions, HorizontalScrollingStepsAndStopsAtTheEnds)
     const auto positions = host.hPositions.size();
     tools.onHorizontalScroll(ScrollCode::LineBack, 0);
     tools.onHorizontalScroll(ScrollCode::Other, 0);
+    EXPECT_EQ(host.hPositions.size(), positions);
+}
+
+TEST_F(MouseAndRegions, ScrollingAViewFarBeforeTheSpectrumMovesNothing)
+{
+    // Limits typed far before the spectrum, then a zoom: the scroll position and range
+    // lie at the lowest a 32-bit number holds.
+    doc->viewLeft = -5e6;
+    doc->viewRight = 0.5;
+    updateZoomFactor(*doc);
+    doc->fullView = 0;
+    zoomToolCommand(*doc, window);
+    dragFrom(0, 300, {{500, 300}});
+    ASSERT_EQ(doc->hScrollPos, std::numeric_limits<std::int32_t>::min());
+    ASSERT_EQ(doc->hScrollMax, std::numeric_limits<std::int32_t>::min());
+    const double left = doc->viewLeft;
+    const double right = doc->viewRight;
+    const auto positions = host.hPositions.size();
+    for (ScrollCode code : {ScrollCode::ThumbTrack, ScrollCode::LineBack, ScrollCode::PageBack,
+                            ScrollCode::LineForward, ScrollCode::PageForward}) {
+        tools.onHorizontalScroll(code, 0);
+        EXPECT_EQ(doc->hScrollPos, std::numeric_limits<std::int32_t>::min());
+        EXPECT_EQ(doc->viewLeft, left);
+        EXPECT_EQ(doc->viewRight, right);
+    }
     EXPECT_EQ(host.hPositions.size(), positions);
 }
 
