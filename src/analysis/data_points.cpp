@@ -35,7 +35,7 @@ DataPointRange dataPointRange(const SpectrumDocument& doc)
         first -= 1;  // start on the real part of that point
     const int last = truncatedIndex(perSecond * doc.viewRight);
 
-    const int count = std::clamp<std::int32_t>(doc.valueCount, 0, kDataCapacity);
+    const int count = valuesInUse(doc);
     range.first = std::max(first, 0);
     range.last = std::min(last, count - 1);
     return range;

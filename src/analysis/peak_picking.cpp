@@ -15,11 +15,6 @@ namespace tesvar {
 
 namespace {
 
-std::int64_t valuesInUse(const SpectrumDocument& doc)
-{
-    return std::clamp<std::int64_t>(doc.valueCount, 0, kDataCapacity);
-}
-
 // The scan over one region. Candidates go into the table after its last record; the
 // scan stops early when the table has no room for one more.
 class PeakScan {

@@ -35,7 +35,7 @@ void writeParamsJson(const SpectrumDocument& doc, JsonWriter& json)
 
 void writePointsJson(const SpectrumDocument& doc, JsonWriter& json)
 {
-    const int n = std::clamp<std::int32_t>(doc.valueCount, 0, kDataCapacity);
+    const int n = valuesInUse(doc);
     json.beginObject();
     json.key("valueCount").value(doc.valueCount);
     json.key("values").beginArray();

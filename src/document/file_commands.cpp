@@ -115,7 +115,7 @@ bool saveSpectrum(SpectrumDocument& doc, Ui& ui)
 {
     if (!chooseFileToSave(doc, ui))
         return false;
-    const int n = std::clamp<std::int32_t>(doc.valueCount, 0, kDataCapacity);
+    const int n = valuesInUse(doc);
     if (!writeNativeFile(doc.filePath, doc.acq, std::span<const double>(doc.data.data(), n))) {
         ui.message(text::kCannotSave, text::kFileErrorCaption, Buttons::Ok, Icon::Error,
                    Owner::None);

@@ -7,19 +7,14 @@
 
 namespace tesvar {
 
-namespace {
-
-// Every loop over the data is bounded by the buffer's capacity as well as by the count.
-int boundedCount(std::int32_t valueCount)
+int valuesInUse(const SpectrumDocument& doc)
 {
-    return std::clamp<std::int32_t>(valueCount, 0, kDataCapacity);
+    return std::clamp<std::int32_t>(doc.valueCount, 0, kDataCapacity);
 }
-
-}  // namespace
 
 double undoSnapshot(SpectrumDocument& doc, bool take)
 {
-    const int n = boundedCount(doc.valueCount);
+    const int n = valuesInUse(doc);
     if (take) {
         std::copy_n(doc.data.begin(), n, doc.undo.data.begin());
         doc.undo.maxAbsValue = doc.maxAbsValue;
@@ -31,7 +26,7 @@ double undoSnapshot(SpectrumDocument& doc, bool take)
 
 double findMaxAbs(SpectrumDocument& doc)
 {
-    const int n = boundedCount(doc.valueCount);
+    const int n = valuesInUse(doc);
     double candidate = doc.data[0];
     doc.maxAbsIndex = 0;
     for (int i = 0; i < n - 1; i += 2) {

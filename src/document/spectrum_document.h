@@ -127,6 +127,10 @@ struct SpectrumDocument {
     std::int32_t clickY = 0;
 };
 
+// The number of values in use, never below zero nor beyond the buffer, whatever a file
+// or a dialog put into valueCount: every loop over the data runs to it.
+int valuesInUse(const SpectrumDocument& doc);
+
 // With take true: copies the first valueCount doubles of data and maxAbsValue into the
 // snapshot. Otherwise copies them back into data. Returns the snapshot's maxAbsValue.
 double undoSnapshot(SpectrumDocument& doc, bool take);

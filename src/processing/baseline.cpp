@@ -40,7 +40,7 @@ BaselineSliders baselineSliders(double maxAbsValue)
 
 void addBaselineCorrection(SpectrumDocument& doc)
 {
-    const int n = valuesWithin(doc.data, doc.valueCount);
+    const int n = valuesInUse(doc);
     // The scale is a positive number of steps per data unit; anything else would spread
     // infinities or NaN into the data.
     const double f =

@@ -10,7 +10,6 @@
 #include "platform/ui.h"
 #include "platform/window_port.h"
 #include "processing/baseline.h"
-#include "processing/values_within.h"
 
 namespace tesvar {
 
@@ -33,11 +32,6 @@ int screenY(double y)
     if (std::isnan(y))
         return 0;
     return static_cast<int>(std::trunc(std::clamp(y, -limit, limit)));
-}
-
-int valuesInUse(const SpectrumDocument& doc)
-{
-    return valuesWithin(doc.data, doc.valueCount);
 }
 
 // The correction of the current slider positions, as OK would add it.

@@ -7,7 +7,6 @@
 #include "platform/ui.h"
 #include "processing/fft.h"
 #include "processing/fourier.h"
-#include "processing/values_within.h"
 
 namespace tesvar {
 
@@ -107,7 +106,7 @@ void FourierDialog::cancel()
 void runFourierTransform(SpectrumDocument& doc)
 {
     const std::span<double> data(doc.data);
-    const int n = valuesWithin(doc.data, doc.valueCount);
+    const int n = valuesInUse(doc);
     // The first point is averaged with the last to reduce the baseline offset.
     averageFirstPoint(data, n);
     if (doc.driftCorrection)
