@@ -1,6 +1,7 @@
 #include "document/file_commands.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <span>
 
@@ -33,8 +34,8 @@ bool takeChoice(SpectrumDocument& doc, const std::optional<std::string>& chosen)
 void commitRead(SpectrumDocument& doc, WindowPort& window, const NativeReadResult& read)
 {
     doc.acq = read.acq;
-    doc.conjugateOnTransform = 0;  // the native file keeps data ready to transform
-    doc.digitalFilterDelay = 0.0;
+    doc.conjugateOnTransform = read.pending.conjugate;
+    doc.digitalFilterDelay = read.pending.filterDelay;
     std::copy(read.values.begin(), read.values.end(), doc.data.begin());
     doc.valueCount = read.acq.td;
     resetDocument(doc, window);
@@ -104,6 +105,10 @@ OpenOutcome openSpectrum(SpectrumDocument& doc, Ui& ui, WindowPort& window)
             ui.message(text::kErrorAllocating, text::kParamCaption, Buttons::Ok, Icon::None);
         ui.message(text::kUnusableFile, text::kErrorCaption, Buttons::Ok, Icon::Error);
         return OpenOutcome::Failed;
+    case NativeStatus::NotFinite:
+        ui.message(text::kUnreadableValues, fileNamePart(doc.filePath), Buttons::Ok,
+                   Icon::Warning);
+        return OpenOutcome::Failed;
     case NativeStatus::Ok:
         break;
     }
@@ -111,16 +116,29 @@ OpenOutcome openSpectrum(SpectrumDocument& doc, Ui& ui, WindowPort& window)
     return OpenOutcome::Opened;
 }
 
+namespace {
+
+bool refuseSave(Ui& ui, const char* reason)
+{
+    ui.message(reason, text::kFileErrorCaption, Buttons::Ok, Icon::Error, Owner::None);
+    return false;
+}
+
+}  // namespace
+
 bool saveSpectrum(SpectrumDocument& doc, Ui& ui)
 {
+    const std::span<const double> values(doc.data.data(), valuesInUse(doc));
+    // A file that Open would refuse is not written.
+    if (doc.hasSpectrum == 0)
+        return refuseSave(ui, text::kCannotSaveNothingLoaded);
+    if (!std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); }))
+        return refuseSave(ui, text::kCannotSaveNotFinite);
     if (!chooseFileToSave(doc, ui))
         return false;
-    const int n = valuesInUse(doc);
-    if (!writeNativeFile(doc.filePath, doc.acq, std::span<const double>(doc.data.data(), n))) {
-        ui.message(text::kCannotSave, text::kFileErrorCaption, Buttons::Ok, Icon::Error,
-                   Owner::None);
-        return false;
-    }
+    const PendingTransform pending{doc.conjugateOnTransform, doc.digitalFilterDelay};
+    if (!writeNativeFile(doc.filePath, doc.acq, values, pending))
+        return refuseSave(ui, text::kCannotSave);
     return true;
 }
 

@@ -10,6 +10,7 @@
 
 #include "batch/batch_runner.h"
 #include "batch/hand_written_native.h"
+#include "core/importers/format_builders.h"
 #include "document/spectrum_document.h"
 #include "processing/fft.h"
 #include "processing/baseline.h"
@@ -104,6 +105,44 @@ TEST_F(ProcessingSteps, FourierArgumentsAreChecked)
 {
     for (const char* bad : {"size=1000", "size=64", "real=2", "speed=1", "inverse"})
         EXPECT_EQ(run({"fourier", bad}), kExitUsage) << bad;
+}
+
+// What a run saves, a later run of the program reopens: a transform of another size or
+// of a FID longer than the largest transform, with its count; a FID saved before its
+// transform, transformed as it would have been without the save (the Varian data ask to
+// be conjugated, the Bruker data carry a digital filter's delay).
+TEST_F(ProcessingSteps, WhatASaveKeepsAReopeningGivesBack)
+{
+    HandWrittenSpectrum longFid = fid;
+    longFid.td = 80000;
+    longFid.values.resize(80000, 0.25);
+    test::writeBytes(dir.file("long.tvx"), test::handWrittenNative(longFid));
+    std::vector<std::int32_t> varian(512);
+    for (int i = 0; i < 512; ++i)
+        varian[i] = static_cast<std::int32_t>(1000 * std::exp(-i / 300.0) * std::sin(0.7 * i));
+    test::writeBytes(dir.file("fid"), test::varianFile(0, test::be32Values(varian)));
+    const std::string procpar = test::procparText(299.9, 4000.0, 512, "\"y\"");
+    test::writeBytes(dir.file("procpar"), {procpar.begin(), procpar.end()});
+    const std::string aspirin = std::string(TESVAR_TEST_DATA) + "/bruker/aspirin-1h/fid";
+    const std::string saved = dir.file("saved.tvx");
+    const std::vector<std::vector<std::string>> firstRuns = {
+        {"open", path, "fourier", "size=4096", "save", saved},
+        {"open", path, "fourier", "size=256", "save", saved},
+        {"open", dir.file("long.tvx"), "fourier", "save", saved},
+        {"import", "varian", dir.file("fid"), "save", saved, "fourier"},
+        {"import", "x32", aspirin, "save", saved, "fourier"}};
+    for (auto first : firstRuns) {
+        const bool transformAfter = first.back() == "fourier";
+        std::vector<std::vector<double>> results;
+        for (const auto& steps : {first, transformAfter ? std::vector<std::string>{"open", saved, "fourier"}
+                                                       : std::vector<std::string>{"open", saved}}) {
+            doc = std::make_unique<SpectrumDocument>();
+            doc->nothingToSave = 1;
+            ASSERT_EQ(runBatch(steps, *doc, out, err), kExitOk) << err.str();
+            results.push_back(values());
+        }
+        EXPECT_EQ(results[0], results[1]) << ::testing::PrintToString(first);
+    }
 }
 
 TEST_F(ProcessingSteps, ApodizeAppliesTheNamedWindow)
