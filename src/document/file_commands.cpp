@@ -1,7 +1,6 @@
 #include "document/file_commands.h"
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 #include <span>
 
@@ -132,7 +131,7 @@ bool saveSpectrum(SpectrumDocument& doc, Ui& ui)
     // A file that Open would refuse is not written.
     if (doc.hasSpectrum == 0)
         return refuseSave(ui, text::kCannotSaveNothingLoaded);
-    if (!std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); }))
+    if (!allFinite(values))
         return refuseSave(ui, text::kCannotSaveNotFinite);
     if (!chooseFileToSave(doc, ui))
         return false;

@@ -59,6 +59,11 @@ PendingTransform readPendingRecord(std::span<const std::uint8_t> bytes)
 
 }  // namespace
 
+bool allFinite(std::span<const double> values)
+{
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
 NativeReadResult parseNativeFile(std::span<const std::uint8_t> bytes, int capacity)
 {
     NativeReadResult result;
@@ -89,8 +94,7 @@ NativeReadResult parseNativeFile(std::span<const std::uint8_t> bytes, int capaci
         for (std::size_t i = 0; i < count; ++i)
             result.values[i] = getLeDouble(bytes.data() + kNativeDataOffset + 8 * i);
     }
-    if (!std::all_of(result.values.begin(), result.values.end(),
-                     [](double v) { return std::isfinite(v); })) {
+    if (!allFinite(result.values)) {
         result.values.clear();
         result.status = NativeStatus::NotFinite;
         return result;
@@ -172,7 +176,7 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes)
 }
 
 // A new file of a short name of fixed length in the folder, whatever the length of the
-// target's name; "x" refuses a name another file has. Returns the descriptor or -1.
+// target's name; O_EXCL refuses a name another file has. Returns the descriptor or -1.
 int createTemporaryIn(const fs::path& folder, fs::path& tempPath)
 {
     static constexpr char kLetters[] =
