@@ -192,17 +192,14 @@ TEST(NativeFormat, AFileEndingBeforeItsParameterBlockIsMarked)
     EXPECT_TRUE(read.blockMissing);
 }
 
-// The record of what the next transform still has to do changes only filler bytes, so an
-// older reader reads the file as before; one written by hand (its check computed by
-// zlib) reads back, a damaged one is ignored.
+// The record of what the next transform still has to do replaces only filler, so an older
+// reader reads the file as before. Built by hand here, its check computed by zlib.
 TEST(NativeFormat, ThePendingTransformRecordLiesInTheFiller)
 {
     auto bytes = handMadeFile(64, 1000.0, 400.0, 0.0, ramp(64));
     const auto read = parseNativeFile(bytes, kDataCapacity);
     const PendingTransform pending{1, 61.020833333333333};
     const auto written = encodeNativeFile(read.acq, read.values, pending);
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        ASSERT_EQ(written[i] == bytes[i], i < 304 || i >= 324) << i;
     const std::uint32_t check = 0xc4b7a0a5;
     std::memcpy(&bytes[304], "TVXEXT1\x01", 8);
     std::memcpy(&bytes[312], &pending.filterDelay, 8);
@@ -233,7 +230,7 @@ TEST(NativeFile, WriteThenReadRoundTripsThroughTheDisk)
 TEST(NativeFile, ReplacingAFileKeepsItsPermissionsAndLeavesNoTemporaryFile)
 {
     test::TempDir dir;
-    const std::string path = dir.file("b.TVX");
+    const std::string path = dir.file(std::string(251, 'b') + ".TVX");  // the longest name
     test::writeBytes(path, {'o', 'l', 'd'});
     ::chmod(path.c_str(), 0640);
     AcquisitionParameters acq;
@@ -273,57 +270,50 @@ TEST(NativeFile, AReadOnlyFileIsNotReplaced)
 
 // Saving through a symbolic link writes the file it points to, creating it if it is not
 // there yet; the link stays a link.
-TEST(NativeFile, SavingThroughALinkUpdatesOrCreatesTheLinkedFile)
+TEST(NativeFile, SavingThroughALinkUpdatesTheLinkedFile)
 {
-    for (const bool targetExists : {true, false}) {
-        test::TempDir dir;
-        std::filesystem::create_directory(dir.path() / "real");
-        const std::string real = dir.file("real/spectrum.TVX");
-        const std::string link = dir.file("link.TVX");
-        if (targetExists)
-            test::writeBytes(real, {'o', 'l', 'd'});
-        std::filesystem::create_symlink("real/spectrum.TVX", link);
-        AcquisitionParameters acq;
-        acq.td = 8;
-        acq.sw = 100.0;
-        ASSERT_TRUE(writeNativeFile(link, acq, ramp(8))) << targetExists;
-        EXPECT_TRUE(std::filesystem::is_symlink(link));
-        EXPECT_EQ(test::readBytes(real), encodeNativeFile(acq, ramp(8)));
-    }
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "real");
+    const std::string real = dir.file("real/spectrum.TVX");
+    const std::string link = dir.file("link.TVX");
+    test::writeBytes(real, {'o', 'l', 'd'});
+    std::filesystem::create_symlink(real, link);
+    AcquisitionParameters acq;
+    acq.td = 8;
+    acq.sw = 100.0;
+    ASSERT_TRUE(writeNativeFile(link, acq, ramp(8)));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(test::readBytes(real), encodeNativeFile(acq, ramp(8)));
+    std::filesystem::remove(real);
+    ASSERT_TRUE(writeNativeFile(link, acq, ramp(8)));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(test::readBytes(real), encodeNativeFile(acq, ramp(8)));
 }
 
-// Whatever the length of the name, the temporary file's name stays short; a file in a
-// folder that takes no new files is written in place when the user may write it. Root
-// writes anywhere, so the save runs in a child that, under root, becomes an ordinary user.
-TEST(NativeFile, NamesAPlainWriteAcceptsAreSaved)
+// A file the user may write, in a folder that takes no new files, is written in place.
+// Root writes anywhere: under root the save runs in a child become an ordinary user.
+TEST(NativeFile, AWritableFileInALockedFolderIsWrittenInPlace)
 {
-    for (const bool lockedFolder : {false, true}) {
-        test::TempDir dir;
-        const std::string path = dir.file(lockedFolder ? "s.TVX" : std::string(251, 'n') + ".TVX");
-        test::writeBytes(path, {'o', 'l', 'd'});
-        ::chmod(path.c_str(), 0666);
-        ::chmod(dir.path().c_str(), lockedFolder ? 0555 : 0777);
-        AcquisitionParameters acq;
-        acq.td = 8;
-        acq.sw = 100.0;
-        const auto values = ramp(8);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-                ::_exit(2);
-            const bool folderTakesFiles =
-                ::open(dir.file("probe").c_str(), O_CREAT | O_WRONLY, 0666) >= 0;
-            if (folderTakesFiles == lockedFolder)
-                ::_exit(3);
-            ::_exit(writeNativeFile(path, acq, values) ? 0 : 1);
-        }
-        int status = -1;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ::chmod(dir.path().c_str(), 0755);
-        std::filesystem::remove(dir.file("probe"));
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-        EXPECT_EQ(test::readBytes(path), encodeNativeFile(acq, values)) << lockedFolder;
+    test::TempDir dir;
+    const std::string path = dir.file("s.TVX");
+    test::writeBytes(path, {'o', 'l', 'd'});
+    ::chmod(path.c_str(), 0666);
+    ::chmod(dir.path().c_str(), 0555);
+    AcquisitionParameters acq;
+    acq.td = 8;
+    acq.sw = 100.0;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        if (::open(dir.file("probe").c_str(), O_CREAT | O_WRONLY, 0666) >= 0)
+            ::_exit(3);  // the folder must refuse new files
+        ::_exit(writeNativeFile(path, acq, ramp(8)) ? 0 : 1);
     }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(test::readBytes(path), encodeNativeFile(acq, ramp(8)));
 }
 
 TEST(NativeFile, AFailedWriteLeavesThePreviousFileIntact)
