@@ -62,9 +62,13 @@ TEST(SetLimitsDialog, ShowsTheViewAndRefusesAReversedWindowUntilCorrected)
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Error");
     EXPECT_EQ(ui.messages[0].caption, "Try it again");
-    // The refused values stay stored as typed.
-    EXPECT_EQ(doc->viewLeft, 0.5);
-    EXPECT_EQ(doc->viewRight, 0.2);
+    // Nothing is stored, so Cancel now leaves the view as it was; so does a NaN.
+    EXPECT_EQ(doc->viewLeft, 0.125);
+    EXPECT_EQ(doc->viewRight, 1.0);
+    fields.setText(view_ids::LimitFrom, "nan");
+    EXPECT_FALSE(dialog.accept());
+    EXPECT_EQ(doc->viewLeft, 0.125);
+    fields.setText(view_ids::LimitFrom, "0.5");
 
     // Up to the end of the acquisition, with trailing text ignored.
     fields.setText(view_ids::LimitTo, "1.000000 s");
@@ -74,7 +78,7 @@ TEST(SetLimitsDialog, ShowsTheViewAndRefusesAReversedWindowUntilCorrected)
     fields.setText(view_ids::LimitFrom, "-0.25");
     EXPECT_TRUE(dialog.accept());
     EXPECT_EQ(doc->viewLeft, -0.25);
-    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 TEST(SetLimitsDialog, ReadsOnlyTheFirstEightyCharactersAndRefusesPastTheEnd)

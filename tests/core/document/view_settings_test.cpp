@@ -35,7 +35,7 @@ TEST(ApplyUnits, TheLastCheckedUnitWinsAndNoneKeepsTheUnit)
     EXPECT_EQ(window.repaints, 3);
 }
 
-TEST(ApplyLimits, RefusesAReversedWindowWithABeepAndKeepsTheTypedValues)
+TEST(ApplyLimits, RefusesAReversedWindowWithABeepAndStoresNothing)
 {
     auto doc = oneSecondSpectrum();
     test::FakeUi ui;
@@ -45,8 +45,8 @@ TEST(ApplyLimits, RefusesAReversedWindowWithABeepAndKeepsTheTypedValues)
     EXPECT_EQ(ui.messages[0].text, "Error");
     EXPECT_EQ(ui.messages[0].caption, "Try it again");
     EXPECT_EQ(ui.messages[0].buttons, Buttons::Ok);
-    EXPECT_EQ(doc->viewLeft, 0.5);
-    EXPECT_EQ(doc->viewRight, 0.2);
+    EXPECT_EQ(doc->viewLeft, 0.0);
+    EXPECT_EQ(doc->viewRight, 1.0);
 }
 
 TEST(ApplyLimits, AcceptsTheEndOfTheAcquisitionAndANegativeStart)
