@@ -26,14 +26,6 @@ int canvasRow(int clientY, int clientHeight)
     return static_cast<int>(std::int64_t{kLastRow} * clientY / clientHeight);
 }
 
-// Canvas units per element of data.
-double printStep(const SpectrumDocument& doc)
-{
-    if (doc.valueCount <= 0 || !std::isfinite(doc.zoomFactor))
-        return 0.0;
-    return doc.zoomFactor / doc.valueCount * kPrintWidth;
-}
-
 int lineHeight(Canvas& canvas)
 {
     const TextMetrics m = canvas.textMetrics();
@@ -47,22 +39,20 @@ void buildPrintMetafile(SpectrumDocument& doc, Canvas& canvas)
     canvas.setPen(printPen);
     canvas.setFont(defaultTextFont);
     const int lh = lineHeight(canvas);
-    const double xs = printStep(doc);
     const VisibleRange range = visibleRange(doc);
 
     drawPrintAxis(doc, canvas, range.firstIndex, range.lastIndex);
 
     canvas.moveTo(0, 0);
     const int yBase = canvasRow(doc.baselineY, doc.clientHeight);
-    // The printed trace divides by the signed maximum, and stays inside the border.
-    const double m = doc.maxAbsValue;
+    // The printed trace is the same way up as the screen's (it divides by the magnitude
+    // of the maximum) and stays inside the border.
+    const double m = std::fabs(doc.maxAbsValue);
     auto yOf = [&](double v) {
         const double y = usableDivisor(m) ? yBase - v / m * doc.verticalScale : yBase;
         return std::clamp(toPixel(y, yBase), 0, kLastRow);
     };
-    drawTracePoints(
-        doc, canvas, range, [xs](std::int64_t k) { return traceX(k, xs); }, yOf,
-        std::clamp(yBase, 0, kLastRow));
+    drawTracePoints(doc, canvas, range, kPrintWidth, yOf, std::clamp(yBase, 0, kLastRow));
 
     if (doc.integralsShown == 1) {
         drawPrintIntegralLabels(doc, canvas);
@@ -107,15 +97,13 @@ void drawPrintIntegralLabels(SpectrumDocument& doc, Canvas& canvas)
     frame.top = toPixel((kAxisBottom - 2.5 * th) - 7.5 * th);
     frame.leftLegGap = 18;
     frame.rightLegGap = 21;
-    frame.printed = true;
     drawIntegralBrackets(doc, canvas, frame);
     canvas.setFont(defaultTextFont);
 }
 
 void drawPrintIntegralCurves(const SpectrumDocument& doc, Canvas& canvas)
 {
-    drawIntegralCurvesOn(doc, canvas, kPrintWidth, printStep(doc),
-                         canvasRow(doc.integralBaseY, doc.clientHeight));
+    drawIntegralCurvesOn(doc, canvas, kPrintWidth, canvasRow(doc.integralBaseY, doc.clientHeight));
 }
 
 std::string printHeaderLine(const SpectrumDocument& doc)

@@ -87,7 +87,7 @@ TEST(PrintPicture, BorderAndEveryLineInThePlainBlackPen)
     }
 }
 
-TEST(PrintPicture, TraceStartsAtTheCornerDividesByTheSignedMaximumAndIsClamped)
+TEST(PrintPicture, TraceStartsAtTheCornerIsTheSameWayUpAsTheScreenAndIsClamped)
 {
     // Zero line at 2/3 of a 600-pixel window: row 849 x 400 / 600 = 566 on the canvas.
     auto make = [](double peak) {
@@ -112,10 +112,11 @@ TEST(PrintPicture, TraceStartsAtTheCornerDividesByTheSignedMaximumAndIsClamped)
     EXPECT_EQ(tu[0].y1, static_cast<int>(566 - 20.0 / 40.0 * 75));
     // 64 values over 3000 units: point k at trunc(2k x 46.875).
     EXPECT_EQ(tu[5].x1, static_cast<int>(10 * 46.875));
-    // The signed divisor turns the trace over when the maximum is negative.
+    // A negative maximum prints as the screen draws it: positive values go up.
     EXPECT_EQ(tu[4].y1, 566 - 75);
-    EXPECT_EQ(td[4].y1, 566 - 75);  // -40 / -40: the peak prints upwards...
-    EXPECT_EQ(td[1].y1, static_cast<int>(566 + 20.0 / 40.0 * 75));  // ...and the rest downwards
+    EXPECT_EQ(td[4].y1, 566 + 75);
+    EXPECT_EQ(td[1].y1, tu[1].y1);
+    EXPECT_EQ(td[1].y1, static_cast<int>(566 - 20.0 / 40.0 * 75));
 
     // A vertical scale that throws values off the canvas keeps them on its edges.
     positive->verticalScale = 5000;
@@ -126,7 +127,7 @@ TEST(PrintPicture, TraceStartsAtTheCornerDividesByTheSignedMaximumAndIsClamped)
     const auto th = printedTrace(high, 31);
     const auto tl = printedTrace(low, 31);
     EXPECT_EQ(th[4].y1, 0);
-    EXPECT_EQ(tl[1].y1, 849);
+    EXPECT_EQ(tl[4].y1, 849);
     for (const auto& op : th)
         ASSERT_TRUE(op.y1 >= 0 && op.y1 <= 849);
 }
