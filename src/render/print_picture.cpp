@@ -17,6 +17,8 @@ namespace {
 
 constexpr int kLastRow = kPrintHeight - 1;  // the zero lines keep their relative height in 0..849
 constexpr int kAxisBottom = 800;
+// The picture never takes more of the page's width or height than this.
+constexpr double kLargestPagePart = 0.96;
 
 // A window y scaled to the canvas rows; the middle when the window has no height.
 int canvasRow(int clientY, int clientHeight)
@@ -144,17 +146,21 @@ IntRect metafileFrame(const IntRect& logical, double screenDpiX, double screenDp
 
 std::optional<IntRect> pageTarget(const IntRect& frame, int pageWidth, int pageHeight)
 {
-    if (pageWidth <= 0 || pageHeight <= 0)
+    const double frameWidth = static_cast<double>(std::int64_t{frame.right} - frame.left);
+    const double frameHeight = static_cast<double>(std::int64_t{frame.bottom} - frame.top);
+    if (pageWidth <= 0 || pageHeight <= 0 || !(frameWidth > 0.0) || !(frameHeight > 0.0))
         return std::nullopt;
-    const std::int64_t frameWidth = std::int64_t{frame.right} - frame.left;
-    const std::int64_t frameHeight = std::int64_t{frame.bottom} - frame.top;
-    const int perPixel = 84550 / pageWidth;
-    // A page wider than 84,550 pixels leaves no whole hundredths per pixel: scale by the
-    // exact ratio there instead of dividing by zero.
-    const std::int64_t w = perPixel > 0 ? frameWidth / perPixel : frameWidth * pageWidth / 84550;
-    const std::int64_t h = frameHeight / 10;
-    auto half = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(
-                                         v / 2, -kPixelLimit, kPixelLimit)); };
+    // The picture takes frameWidth / 84550 of the page width, worked out exactly (a
+    // whole number of hundredths per printer pixel grows wrong on fine printers), and
+    // keeps its proportions. A picture too large for the page is made smaller, so that
+    // a margin stays on every side.
+    double w = frameWidth * pageWidth / 84550.0;
+    double h = w * frameHeight / frameWidth;
+    const double fit = std::min({1.0, kLargestPagePart * pageWidth / w,
+                                 kLargestPagePart * pageHeight / h});
+    w *= fit;
+    h *= fit;
+    auto half = [](double v) { return toPixel(v / 2); };
     return IntRect{half(pageWidth - w), half(pageHeight - h), half(pageWidth + w),
                    half(pageHeight + h)};
 }

@@ -235,28 +235,37 @@ TEST(PrintIntegrals, LabelsHangTenLinesAboveTheAxisBottomWithWiderLegs)
     EXPECT_EQ(curve[1].x1, 1500 + 6);  // 3 canvas units per value
 }
 
-TEST(PageTarget, CentresThePictureAndScalesByTheIntegerDivisor)
+TEST(PageTarget, CentresThePictureKeepsItsProportionsAndLeavesMarginsOnAnyPage)
 {
-    // A 3000-unit canvas on a 0.28 mm-per-pixel screen has a frame of 84000 x 23800.
-    const IntRect frame{0, 0, 84000, 23800};
-    const auto target = pageTarget(frame, 4960, 7016);
-    ASSERT_TRUE(target.has_value());
-    // 84550 / 4960 = 17: width 84000 / 17 = 4941, height 2380.
-    EXPECT_EQ(*target, (IntRect{(4960 - 4941) / 2, (7016 - 2380) / 2, (4960 + 4941) / 2,
-                                (7016 + 2380) / 2}));
-    EXPECT_GT(target->right - target->left, 0.99 * 4960);
-}
-
-TEST(PageTarget, PagesWiderThanTheDivisorAndPagesWithoutSizeAreHandled)
-{
-    const IntRect frame{0, 0, 84000, 23800};
-    const auto wide = pageTarget(frame, 100000, 140000);
-    ASSERT_TRUE(wide.has_value());
-    const int w = static_cast<int>(84000LL * 100000 / 84550);
-    EXPECT_EQ(wide->right - wide->left, (100000 + w) / 2 - (100000 - w) / 2);
-    EXPECT_LE(wide->right, 100000);
-    EXPECT_FALSE(pageTarget(frame, 0, 7016).has_value());
-    EXPECT_FALSE(pageTarget(frame, 4960, -1).has_value());
+    // 3000 x 850 canvases at 0.28 mm and at 96 per inch to the pixel.
+    struct Case {
+        IntRect frame;
+        int pageWidth, pageHeight;
+        double widthPart;  // of the page width
+    };
+    const Case cases[] = {
+        {{0, 0, 79375, 22490}, 2480, 3508, 79375 / 84550.0},  // A4 at 300 per inch
+        {{0, 0, 79375, 22490}, 9917, 14033, 79375 / 84550.0},  // at 1200, printable area
+        {{0, 0, 79375, 22490}, 3508, 2480, 79375 / 84550.0},   // landscape
+        {{0, 0, 84000, 23800}, 4960, 7016, 0.96},              // too wide: kept off the edges
+        {{0, 0, 84000, 23800}, 100000, 140000, 0.96},
+        {{0, 0, 84000, 23800}, 4000, 800, 0.96 * 800 / 4000 * 84000 / 23800},  // too low
+    };
+    for (const Case& c : cases) {
+        const auto t = pageTarget(c.frame, c.pageWidth, c.pageHeight);
+        ASSERT_TRUE(t.has_value()) << c.pageWidth;
+        const double w = t->right - t->left;
+        const double h = t->bottom - t->top;
+        EXPECT_NEAR(w, c.widthPart * c.pageWidth, 2) << c.pageWidth;
+        EXPECT_NEAR(w / h, 3000.0 / 850, 0.01) << c.pageWidth;
+        EXPECT_LE(std::abs(t->left + t->right - c.pageWidth), 1) << c.pageWidth;
+        EXPECT_LE(std::abs(t->top + t->bottom - c.pageHeight), 1) << c.pageWidth;
+        EXPECT_GE(t->left, 0.02 * c.pageWidth - 1) << c.pageWidth;
+        EXPECT_GE(t->top, 0.02 * c.pageHeight - 1) << c.pageWidth;
+    }
+    EXPECT_FALSE(pageTarget(cases[0].frame, 0, 7016).has_value());
+    EXPECT_FALSE(pageTarget(cases[0].frame, 4960, -1).has_value());
+    EXPECT_FALSE(pageTarget(IntRect{}, 4960, 7016).has_value());
 }
 
 TEST(MetafileFrame, ConvertsLogicalUnitsToHundredthsOfAMillimetre)
