@@ -8,6 +8,7 @@
 
 #include "platform/qt/qt_canvas.h"
 #include "render/print_picture.h"
+#include "shell/picture_export.h"
 
 namespace tesvar {
 
@@ -69,6 +70,10 @@ bool printPictureFile(const QString& path, QPrinter& printer)
     if (!picture.load(path))
         return false;
     printer.setDocName(QStringLiteral("TesvarImprimiendo"));
+    // The page is drawn at the page export's resolution: the picture's one-pixel lines
+    // then come out as wide on paper as on the exported page, where a fine printer's
+    // own pixel would leave them barely visible.
+    printer.setResolution(kPageDpi);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;

@@ -26,7 +26,8 @@ void recordPicture(QPicture& picture, const std::function<void(Canvas&)>& draw);
 // when the page has no size or the picture is empty.
 bool playPictureOnPage(QPainter& painter, const QPicture& picture, int pageWidth, int pageHeight);
 
-// Prints the picture file on one page of `printer`, as the print job "TesvarImprimiendo".
+// Prints the picture file on one page of `printer`, as the print job "TesvarImprimiendo",
+// at the resolution of the page export (kPageDpi).
 // False when the file cannot be read, or the document or page could not be printed.
 bool printPictureFile(const QString& path, QPrinter& printer);
 
