@@ -129,28 +129,20 @@ TEST_F(PlotSteps, ExportWritesThePrintedPageAsPngSvgAndPdf)
 
 TEST_F(PlotSteps, AZoomedPageWithIntegralsOutsideTheViewKeepsItsBorderOnThePage)
 {
-    // Integrals far left and right of a view zoomed 12.5 times: their brackets and
-    // curves lie thousands of canvas units beyond the border.
+    // Integrals thousands of canvas units left and right of a view zoomed 12.5 times.
     const std::string png = dir.file("zoomed.png");
     ASSERT_EQ(run({"integrate", "0.01", "0.02", "integrate", "0.2", "0.24", "limits", "0.1",
                    "0.12", "export", "page", "png", png}),
               kExitOk)
         << err.str();
     const QImage page(QString::fromStdString(png));
-    ASSERT_EQ(page.size(), QSize(2480, 3508));
-    QRect dark;  // the box of every dark pixel
+    QRect dark;  // the border, drawn furthest out
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x)
-            if (qGray(page.pixel(x, y)) < 128)
-                dark |= QRect(x, y, 1, 1);
-    // The border is what was drawn furthest out: the canvas at 3000 x 850, as wide as
-    // at any view, with a margin on every side.
+            dark |= qGray(page.pixel(x, y)) < 128 ? QRect(x, y, 1, 1) : QRect();
     EXPECT_GT(dark.width(), 0.9 * page.width());
     EXPECT_NEAR(double(dark.width()) / dark.height(), 3000.0 / 850, 0.05);
-    EXPECT_GT(dark.left(), 0.02 * page.width());
-    EXPECT_LT(dark.right(), 0.98 * page.width());
-    EXPECT_GT(dark.top(), 0.02 * page.height());
-    EXPECT_LT(dark.bottom(), 0.98 * page.height());
+    EXPECT_TRUE(page.rect().adjusted(50, 50, -50, -50).contains(dark));
 }
 
 TEST_F(PlotSteps, ExportArgumentsAreCheckedAndAFileThatCannotBeWrittenFails)

@@ -62,6 +62,7 @@ TEST(ApplyLimits, AcceptsTheEndOfTheAcquisitionAndANegativeStart)
     EXPECT_FALSE(applyLimits(*doc, ui, 0.0, 1.0000001));
     EXPECT_FALSE(applyLimits(*doc, ui, -INFINITY, 0.5));
     EXPECT_FALSE(applyLimits(*doc, ui, 0.1, std::nan("")));
+    EXPECT_TRUE(doc->viewLeft == -0.5 && doc->viewRight == 0.5);
     EXPECT_TRUE(ui.messages.size() == 3 && ui.beeps == 3);
 }
 
