@@ -95,8 +95,7 @@ double pointToX(const SpectrumDocument& doc, double point)
 
 double timeToX(const SpectrumDocument& doc, double time)
 {
-    if (!horizontalScale(doc))
-        return 0.0;
+    // Without a usable acquisition time elementX gives 0 whatever the element.
     return elementX(doc, time / doc.acq.aq * doc.valueCount, doc.clientWidth);
 }
 
