@@ -45,13 +45,13 @@ TEST(FourierSteps, DriftCorrectionRemovesAConstantAddedToADecayedFid)
     }
     for (int i = 0; i < n; ++i)
         shifted[i] = fid[i] + 37.5;
-    EXPECT_NEAR(correctDrift(shifted, n), 37.5, 1e-9);
+    EXPECT_NEAR(correctDrift(shifted, n, n), 37.5, 1e-9);
     for (int i = 0; i < n; ++i)
         ASSERT_NEAR(shifted[i], fid[i], 1e-9) << i;
 
     // A FID without offset is left as it is.
     std::vector<double> clean = fid;
-    EXPECT_NEAR(correctDrift(clean, n), 0.0, 1e-9);
+    EXPECT_NEAR(correctDrift(clean, n, n), 0.0, 1e-9);
     for (int i = 0; i < n; ++i)
         ASSERT_NEAR(clean[i], fid[i], 1e-9) << i;
 }
@@ -181,7 +181,7 @@ TEST_F(FourierRun, RealRunPutsZeroFrequencyAndNyquistInTheFirstTwoValues)
 // fraction of a point is exact.
 struct Line {
     int bin;  // offset in units of SW / N
-    double amplitude;
+    std::complex<double> amplitude;
 };
 
 void fillDelayedFid(SpectrumDocument& doc, const std::vector<Line>& lines, double delay)
@@ -209,7 +209,7 @@ TEST(FilterDelay, ForwardTransformOfADelayedFidMatchesTheUndelayedOne)
     auto transform = [](SpectrumDocument& d) {
         alternateSigns(d.data, d.valueCount);
         complexFft(d.data, d.valueCount / 2, 1);
-        applyFilterDelay(d.data, d.valueCount / 2, d.digitalFilterDelay, 1);
+        applyFilterDelay(d.data, d.valueCount / 2, d.digitalFilterDelay, 1, SpectrumLayout::Centred);
     };
     transform(*delayed);
     transform(*analogue);
@@ -218,7 +218,7 @@ TEST(FilterDelay, ForwardTransformOfADelayedFidMatchesTheUndelayedOne)
     // Every line is purely real (absorptive): nothing but the sign of the alternation.
     for (const Line& l : lines) {
         const int m = n / 4 - l.bin;
-        EXPECT_NEAR(delayed->data[2 * m], -l.amplitude / 2, 1e-12) << l.bin;
+        EXPECT_NEAR(delayed->data[2 * m], -l.amplitude.real() / 2, 1e-12) << l.bin;
         EXPECT_NEAR(delayed->data[2 * m + 1], 0.0, 1e-12) << l.bin;
     }
 }
@@ -244,21 +244,58 @@ TEST(FilterDelay, TheDialogRunRemovesItAndAnInverseRunPutsItBack)
     auto doc = makeLoadedDocument(n);
     fillDelayedFid(*doc, {{-300, 1.0}, {120, 0.6}}, 46.6458);
     doc->digitalFilterDelay = 46.6458;
+    doc->quadrature = 0;  // zero offset at point 0
     const std::vector<double> fid(doc->data.begin(), doc->data.begin() + n);
 
     runFourierTransform(*doc);
-    for (int m : {n / 4 + 300, n / 4 - 120}) {
-        EXPECT_LT(doc->data[2 * m], -0.25) << "line at point " << m;
+    for (int m : {300, n / 2 - 120}) {
+        EXPECT_GT(doc->data[2 * m], 0.25) << "line at point " << m;
         EXPECT_NEAR(doc->data[2 * m + 1], 0.0, 1e-3) << "line at point " << m;
     }
     EXPECT_DOUBLE_EQ(doc->digitalFilterDelay, 46.6458);
 
-    // The inverse gives back the alternated FID as acquired, over 2n.
+    // The inverse gives back the FID as acquired, over 2n.
     runFourierTransform(*doc);
-    for (int k = 1; k < n / 2; ++k) {
-        const double sign = (k % 2 == 0) ? -1.0 : 1.0;
-        ASSERT_NEAR(doc->data[2 * k], sign * fid[2 * k] / (2.0 * n), 1e-7) << k;
-        ASSERT_NEAR(doc->data[2 * k + 1], sign * fid[2 * k + 1] / (2.0 * n), 1e-7) << k;
+    for (int k = 1; k < n; ++k)
+        ASSERT_NEAR(doc->data[k], fid[k] / (2.0 * n), 1e-7) << k;
+}
+
+// Lines on whole bins, each phased so that value 0 equals value n-1 (the first-point
+// averaging then changes nothing), give a closed-form spectrum once the delay is gone:
+// A/2 at -bin modulo N, or -A/2 at N/2 - bin with the alternation. "Real" keeps it.
+TEST(FilterDelay, RemovedInTheLayoutOfTheOptionsOrKeptWithANote)
+{
+    const int n = 1024, points = n / 2;
+    const double d = 61.020833;
+    std::vector<Line> lines;
+    for (int b : {-255, -37, 0, 90, 255})
+        lines.push_back({b, std::polar(1.0, M_PI / 4 + 2 * M_PI * b * (d + 0.5) / points)});
+    auto transform = [&](bool quadrature, bool real, double recorded, FakeUi& ui) {
+        auto doc = makeLoadedDocument(n);
+        fillDelayedFid(*doc, lines, d);
+        doc->digitalFilterDelay = recorded;
+        FakeFourierView view;
+        FourierDialog dialog(*doc, ui, view);
+        dialog.open();
+        view.setChecked(fourier_ids::Quadrature, quadrature);
+        view.setChecked(fourier_ids::Real, real);
+        dialog.accept();
+        return std::vector<double>(doc->data.begin(), doc->data.begin() + n);
+    };
+    for (const bool quadrature : {true, false}) {
+        std::vector<double> expected(n);
+        for (const Line& l : lines) {
+            const int m = ((quadrature ? points / 2 : 0) - l.bin + points) % points;
+            expected[2 * m] = (quadrature ? -0.5 : 0.5) * l.amplitude.real();
+            expected[2 * m + 1] = (quadrature ? -0.5 : 0.5) * l.amplitude.imag();
+        }
+        FakeUi ui, quiet;
+        const auto got = transform(quadrature, false, d, ui);
+        for (int i = 0; i < n; ++i)
+            ASSERT_NEAR(got[i], expected[i], 1e-12) << quadrature << " " << i;
+        EXPECT_EQ(transform(quadrature, true, d, ui), transform(quadrature, true, 0, quiet));
+        EXPECT_EQ(ui.messages.size(), 1u);
+        EXPECT_TRUE(quiet.messages.empty());
     }
 }
 
@@ -266,9 +303,9 @@ TEST(FilterDelay, DataWithoutADelayAreLeftAsTheTransformMadeThem)
 {
     std::vector<double> d = {1, 2, 3, 4, 5, 6, 7, 8};
     const auto copy = d;
-    applyFilterDelay(d, 4, 0.0, 1);
+    applyFilterDelay(d, 4, 0.0, 1, SpectrumLayout::Centred);
     EXPECT_EQ(d, copy);
-    applyFilterDelay(d, 4, std::nan(""), 1);
+    applyFilterDelay(d, 4, std::nan(""), 1, SpectrumLayout::ZeroFirst);
     EXPECT_EQ(d, copy);
 }
 
@@ -424,6 +461,28 @@ TEST_F(FourierDialogTest, OkReadsTheOptionsTransformsAndProposesTheInverseNext)
     EXPECT_TRUE(next.isChecked(fourier_ids::Inverse));
     EXPECT_TRUE(next.isChecked(fourier_ids::DriftCorrection));
     EXPECT_FALSE(next.isChecked(fourier_ids::Quadrature));
+}
+
+TEST_F(FourierDialogTest, DriftCorrectionMeasuresTheAcquiredValuesNotTheAddedZeros)
+{
+    // An offset c on 1024 acquired values, size doubled, "Quadrature" off: only value 0
+    // differs from the FID without it, (x0 + c) / 2 - c after averaging with an added
+    // zero, so every real part of the spectrum differs by -c / 2 / 2048.
+    std::vector<double> spectra[2];
+    for (const double c : {0.0, 37.5}) {
+        openWith(1024);
+        for (int k = 0; k < 512; ++k) {
+            doc->data[2 * k] = 1000.0 * std::exp(-k / 10.0) * std::cos(0.3 * k) + c;
+            doc->data[2 * k + 1] = 1000.0 * std::exp(-k / 10.0) * std::sin(0.3 * k) + c;
+        }
+        dialog->sizeChosen(4);  // 2048
+        view.setChecked(fourier_ids::Quadrature, false);
+        view.setChecked(fourier_ids::DriftCorrection, c != 0.0);
+        dialog->accept();
+        spectra[c != 0.0].assign(doc->data.begin(), doc->data.begin() + 2048);
+    }
+    for (int i = 0; i < 2048; ++i)
+        ASSERT_NEAR(spectra[1][i] - spectra[0][i], i % 2 ? 0.0 : -37.5 / 2 / 2048, 1e-9) << i;
 }
 
 TEST_F(FourierDialogTest, OkRecomputesTheLargestValue)
