@@ -147,7 +147,8 @@ bool runFourierTransform(SpectrumDocument& doc, int acquiredValues)
             applyFilterDelay(data, points, delay, -1, static_cast<SpectrumLayout>(removedIn));
         complexFft(data, points, doc.transformSign);
         if (!inverse && hasDelay) {
-            const auto layout = doc.quadrature ? SpectrumLayout::Centred : SpectrumLayout::ZeroFirst;
+            const auto layout =
+                doc.quadrature ? SpectrumLayout::Centred : SpectrumLayout::ZeroFirst;
             applyFilterDelay(data, points, delay, 1, layout);
             doc.filterDelayLayout = static_cast<std::int32_t>(layout);
         }

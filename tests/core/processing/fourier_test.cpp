@@ -209,7 +209,8 @@ TEST(FilterDelay, ForwardTransformOfADelayedFidMatchesTheUndelayedOne)
     auto transform = [](SpectrumDocument& d) {
         alternateSigns(d.data, d.valueCount);
         complexFft(d.data, d.valueCount / 2, 1);
-        applyFilterDelay(d.data, d.valueCount / 2, d.digitalFilterDelay, 1, SpectrumLayout::Centred);
+        applyFilterDelay(d.data, d.valueCount / 2, d.digitalFilterDelay, 1,
+                         SpectrumLayout::Centred);
     };
     transform(*delayed);
     transform(*analogue);
