@@ -58,15 +58,12 @@ public:
     void setChecked(int id, bool checked) override { radios[id] = checked; }
     bool isChecked(int id) const override { return radios.count(id) && radios.at(id); }
 
-    // Clicks a radio button: the first four exclude one another; "Sine squared
-    // Multiplication" joins them and stays chosen.
-    void choose(int id)
+    // A step names one window: its radio button is chosen and every other one cleared,
+    // whatever the dialog remembered from the step before.
+    void chooseOnly(int id)
     {
-        if (id != apodization_ids::SineSquared)
-            for (int r : apodization_ids::kRadios)
-                if (r != apodization_ids::SineSquared)
-                    radios[r] = false;
-        radios[id] = true;
+        for (int r : apodization_ids::kRadios)
+            radios[r] = r == id;
     }
 
     std::map<int, std::string> texts;
@@ -140,7 +137,7 @@ StepDefinition apodizeStep()
                 StepApodizationView view;
                 ApodizationDialog dialog(s.doc, s.ui, s.window, view);
                 dialog.open();
-                view.choose(w.radio);
+                view.chooseOnly(w.radio);
                 for (std::size_t i = 0; i < values.size(); ++i)
                     view.texts[w.edits[i]] = values[i];
                 // A message that keeps the dialog open ends the step: the user would

@@ -88,6 +88,7 @@ void resetDocument(SpectrumDocument& doc, WindowPort& window)
     doc.driftCorrection = 0;
     doc.quadrature = 1;
     doc.inverseTransform = 0;
+    doc.filterDelayLayout = 0;
     doc.displayUnits = DisplayUnits::Seconds;
 
     doc.maxAbsValue = findMaxAbs(doc);

@@ -44,6 +44,10 @@ struct SpectrumDocument {
     // Group delay of a spectrometer's digital filter, in complex points, as the importer
     // found it; 0 for data without one. The forward transform removes its linear phase.
     double digitalFilterDelay = 0.0;
+    // How the last forward transform laid out the spectrum it removed that delay from
+    // (1 centred, 2 zero offset first), so that an inverse run puts it back the same way;
+    // 0 when the data carry the delay as acquired.
+    std::int32_t filterDelayLayout = 0;
     std::int32_t referencePoint = 0;        // element index of the frequency axis origin
     double maxAbsValue = 0.0;
     std::int32_t maxAbsIndex = 0;

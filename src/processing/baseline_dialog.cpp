@@ -20,9 +20,11 @@ namespace {
 // at that spectrum's height.
 constexpr double kScaleWithoutSpectrum = 200.0;
 
+// The trace is drawn against the magnitude of the largest value, whatever its sign; so
+// is the curve, or it would be mirrored when the largest value is negative.
 double previewDivisor(double maxAbsValue)
 {
-    return maxAbsValue != 0.0 && std::isfinite(maxAbsValue) ? maxAbsValue
+    return maxAbsValue != 0.0 && std::isfinite(maxAbsValue) ? std::fabs(maxAbsValue)
                                                             : kScaleWithoutSpectrum;
 }
 
@@ -51,8 +53,10 @@ void drawCorrection(const SpectrumDocument& doc, Canvas& screen)
     if (n == 0 || width <= 0)
         return;
     const double divisor = previewDivisor(doc.maxAbsValue);
+    // The curve shows the baseline that OK removes, the correction negated, at the pixel
+    // where the trace would draw that baseline.
     auto y = [&](int i) {
-        return doc.baselineY + screenY(doc.baselineCorrection[i] / divisor * doc.verticalScale);
+        return screenY(doc.baselineY + doc.baselineCorrection[i] / divisor * doc.verticalScale);
     };
     const int step = n / width;
     if (step >= 1) {

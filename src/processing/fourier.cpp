@@ -31,9 +31,9 @@ void conjugateData(std::span<double> data, int values)
         data[i] = -data[i];
 }
 
-double correctDrift(std::span<double> data, int values)
+double correctDrift(std::span<double> data, int values, int acquired)
 {
-    const int n = valuesWithin(data, values);
+    const int n = std::clamp(acquired, 0, valuesWithin(data, values));
     const int quarter = n / 4;
     if (quarter == 0)
         return 0.0;
@@ -46,21 +46,18 @@ double correctDrift(std::span<double> data, int values)
     return offset;
 }
 
-void applyFilterDelay(std::span<double> data, int points, double delay, int sign)
+namespace {
+
+// Rotates points first .. last-1 by angle0 + step (m - first). The angle is evaluated
+// afresh every 64 points so that the rotation recurrence cannot drift.
+void rotateRamp(std::span<double> data, int first, int last, double angle0, double step)
 {
-    points = std::clamp<int>(points, 0, static_cast<int>(data.size() / 2));
-    if (points == 0 || delay == 0.0 || !std::isfinite(delay))
-        return;
-    // The angle grows by the same step from point to point; it is evaluated afresh every
-    // 64 points so that the rotation recurrence cannot drift.
-    const double step = -sign * 2.0 * 3.141592653589793 * delay / points;
     const double cosStep = std::cos(step);
     const double sinStep = std::sin(step);
-    const int centre = points / 2;
     double c = 1.0, s = 0.0;
-    for (int m = 0; m < points; ++m) {
-        if (m % 64 == 0) {
-            const double angle = step * (m - centre);
+    for (int m = first; m < last; ++m) {
+        if ((m - first) % 64 == 0) {
+            const double angle = angle0 + step * (m - first);
             c = std::cos(angle);
             s = std::sin(angle);
         }
@@ -71,6 +68,30 @@ void applyFilterDelay(std::span<double> data, int points, double delay, int sign
         const double nextC = c * cosStep - s * sinStep;
         s = s * cosStep + c * sinStep;
         c = nextC;
+    }
+}
+
+}  // namespace
+
+void applyFilterDelay(std::span<double> data, int points, double delay, int sign,
+                      SpectrumLayout layout)
+{
+    points = std::clamp<int>(points, 0, static_cast<int>(data.size() / 2));
+    if (points == 0 || delay == 0.0 || !std::isfinite(delay))
+        return;
+    // The removal turns a point of offset f by 2 pi f delay / SW, and the offset falls
+    // by SW / points from one point to the next. In the centred layout point m has
+    // offset (points/2 - m) SW / points. Otherwise point m below the middle has offset
+    // -m SW / points, and from the middle on the points hold the positive offsets,
+    // (points - m) SW / points: taking these as -m SW / points would turn the two
+    // halves by angles that differ by 2 pi delay, a phase jump at zero offset.
+    const double step = -sign * 2.0 * 3.141592653589793 * delay / points;
+    const int half = points / 2;
+    if (layout == SpectrumLayout::Centred) {
+        rotateRamp(data, 0, points, -step * half, step);
+    } else {
+        rotateRamp(data, 0, half, 0.0, step);
+        rotateRamp(data, half, points, step * (half - points), step);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 namespace tesvar {
@@ -17,20 +18,27 @@ void alternateSigns(std::span<double> data, int values);
 // Negates every imaginary part.
 void conjugateData(std::span<double> data, int values);
 
-// Removes a constant offset that the receiver added to every value of a FID. Once the
-// signal has decayed, the last quarter of the FID holds little but that offset and
-// noise, so the mean of the last quarter of the values (real and imaginary parts
-// together) is subtracted from every value. Returns the constant removed (0 when fewer
-// than 4 values are in use).
-double correctDrift(std::span<double> data, int values);
+// Removes a constant offset that the receiver added to every acquired value of a FID.
+// Once the signal has decayed, the last quarter of the acquired values (the first
+// `acquired` of the `values` in use, real and imaginary parts together) holds little but
+// that offset and noise, so its mean is subtracted from every acquired value. Values
+// beyond them, appended by zero filling, are neither measured nor changed. Returns the
+// constant removed (0 when fewer than 4 values were acquired).
+double correctDrift(std::span<double> data, int values, int acquired);
+
+// Where the forward complex transform puts each offset: with the sign alternation the
+// spectrum is centred (zero offset at point points/2, the frequency falling with the
+// index); without it zero offset is at point 0, the negative offsets follow and the
+// positive ones sit at the top end.
+enum class SpectrumLayout : std::int32_t { Centred = 1, ZeroFirst = 2 };
 
 // A spectrometer's digital filter delays the FID by `delay` complex points, which puts
-// a phase of exp(-2 pi i f delay / SW) on a line at offset f. Multiplies point m of a
-// centred spectrum (zero offset at point points/2, frequency falling with the index, as
-// the forward transform with sign alternation leaves it) by the inverse of that phase
-// when sign is +1, or puts the phase back when sign is -1. So a forward transform
-// followed by this step gives the spectrum of an FID without delay, and this step
-// before an inverse transform gives back the FID as acquired.
-void applyFilterDelay(std::span<double> data, int points, double delay, int sign);
+// a phase of exp(-2 pi i f delay / SW) on a line at offset f. Multiplies each point of a
+// spectrum in `layout` by the inverse of that phase at the point's own offset when sign
+// is +1, or puts the phase back when sign is -1. So a forward transform followed by
+// this step gives the spectrum of an FID without delay, and this step before an inverse
+// transform gives back the FID as acquired.
+void applyFilterDelay(std::span<double> data, int points, double delay, int sign,
+                      SpectrumLayout layout);
 
 }  // namespace tesvar

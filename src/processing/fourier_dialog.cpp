@@ -1,6 +1,7 @@
 #include "processing/fourier_dialog.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 #include "document/spectrum_document.h"
@@ -92,7 +93,9 @@ void FourierDialog::accept()
     doc.driftCorrection = view.isChecked(fourier_ids::DriftCorrection) ? 1 : 0;
     doc.quadrature = view.isChecked(fourier_ids::Quadrature) ? 1 : 0;
     doc.inverseTransform = view.isChecked(fourier_ids::Inverse) ? 1 : 0;
-    runFourierTransform(doc);
+    if (!runFourierTransform(doc, savedValueCount))
+        ui.message(text::kFilterDelayKept, text::kFourierCaption, Buttons::Ok,
+                   Icon::Information);
 }
 
 void FourierDialog::cancel()
@@ -103,14 +106,14 @@ void FourierDialog::cancel()
     doc.hScrollMax = savedValueCount;
 }
 
-void runFourierTransform(SpectrumDocument& doc)
+bool runFourierTransform(SpectrumDocument& doc, int acquiredValues)
 {
     const std::span<double> data(doc.data);
     const int n = valuesInUse(doc);
     // The first point is averaged with the last to reduce the baseline offset.
     averageFirstPoint(data, n);
     if (doc.driftCorrection)
-        correctDrift(data, n);
+        correctDrift(data, n, acquiredValues);
     const bool inverse = doc.inverseTransform != 0;
     if (inverse) {
         doc.displayUnits = DisplayUnits::Seconds;
@@ -124,20 +127,31 @@ void runFourierTransform(SpectrumDocument& doc)
     if (doc.quadrature && !inverse)
         alternateSigns(data, n);
 
+    // The time-domain data keep the digital filter's delay as acquired; only a complex
+    // spectrum is free of it, and an inverse run puts it back the way the forward run
+    // took it out.
+    const double delay = doc.digitalFilterDelay;
+    const bool hasDelay = delay != 0.0 && std::isfinite(delay);
+    const int removedIn = doc.filterDelayLayout;
+    doc.filterDelayLayout = 0;
+    bool delayRemoved = true;
     if (doc.realAcquisition) {
         realFft(data, n, doc.transformSign);
+        delayRemoved = inverse || !hasDelay;
     } else {
         if (doc.conjugateOnTransform)
             conjugateData(data, n);
         doc.conjugateOnTransform = 0;
         const int points = n / 2;
-        // The time-domain data keep the digital filter's delay as acquired; only the
-        // spectrum is free of it.
-        if (inverse)
-            applyFilterDelay(data, points, doc.digitalFilterDelay, -1);
+        if (inverse && removedIn != 0)
+            applyFilterDelay(data, points, delay, -1, static_cast<SpectrumLayout>(removedIn));
         complexFft(data, points, doc.transformSign);
-        if (!inverse)
-            applyFilterDelay(data, points, doc.digitalFilterDelay, 1);
+        if (!inverse && hasDelay) {
+            const auto layout =
+                doc.quadrature ? SpectrumLayout::Centred : SpectrumLayout::ZeroFirst;
+            applyFilterDelay(data, points, delay, 1, layout);
+            doc.filterDelayLayout = static_cast<std::int32_t>(layout);
+        }
     }
 
     if (inverse) {
@@ -149,6 +163,7 @@ void runFourierTransform(SpectrumDocument& doc)
         doc.realAcquisition = 0;
     }
     doc.maxAbsValue = findMaxAbs(doc);
+    return delayRemoved;
 }
 
 }  // namespace tesvar

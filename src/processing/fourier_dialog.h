@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "document/spectrum_document.h"
+
 namespace tesvar {
 
-struct SpectrumDocument;
 class Ui;
 
 // Controls of the dialog "FourierDB", "Fast Fourier Transform".
@@ -70,9 +71,18 @@ private:
 // The first power of two from 128 up that holds `values`, at most 65536.
 int roundedTransformSize(int values);
 
+namespace text {
+inline constexpr const char* kFilterDelayKept =
+    "The delay of the digital filter is not removed from a real transform.";
+inline constexpr const char* kFourierCaption = "Fast Fourier Transform";
+}  // namespace text
+
 // The whole of OK once the options are in the document: first-point averaging, drift
-// correction, sign alternation, conjugation, the transform, the removal of a recorded
-// digital-filter delay, the flags for the next opening and the new largest value.
-void runFourierTransform(SpectrumDocument& doc);
+// correction (measured on the first `acquiredValues` values, those the dialog opened
+// with), sign alternation, conjugation, the transform, the removal of a recorded
+// digital-filter delay in the layout the options give (or its return before an inverse
+// run), the flags for the next opening and the new largest value. Returns false when a
+// recorded delay stays in the spectrum: a real transform has no layout to remove it in.
+bool runFourierTransform(SpectrumDocument& doc, int acquiredValues = kDataCapacity);
 
 }  // namespace tesvar

@@ -14,8 +14,11 @@
 #include "document/spectrum_document.h"
 #include "processing/fft.h"
 #include "processing/baseline.h"
+#include "processing/baseline_dialog.h"
 #include "processing/fourier.h"
 #include "processing/phase.h"
+#include "render/plot_geometry.h"
+#include "support/recording_canvas.h"
 #include "support/test_files.h"
 
 namespace tesvar::batch {
@@ -143,12 +146,12 @@ TEST_F(ProcessingSteps, WhatASaveKeepsAReopeningGivesBack)
     }
 }
 
-TEST_F(ProcessingSteps, ApodizeAppliesTheNamedWindow)
+TEST_F(ProcessingSteps, EachApodizeStepAppliesTheWindowItNamesAndOnlyThatOne)
 {
-    ASSERT_EQ(run({"apodize", "exp", "2"}), kExitOk) << err.str();
+    ASSERT_EQ(run({"apodize", "sine2", "90", "apodize", "exp", "2"}), kExitOk) << err.str();
     for (int j : {0, 1, 500, 1023})
-        EXPECT_NEAR(doc->data[j], fid.values[j] * std::exp(-M_PI * 2.0 * j / (2.0 * fid.sw)),
-                    1e-9)
+        EXPECT_NEAR(doc->data[j], fid.values[j] * std::exp(-M_PI * 2.0 * j / (2.0 * fid.sw)) *
+                                      std::pow(std::cos(M_PI * j / 2048), 2), 1e-9)
             << j;
     EXPECT_EQ(doc->expLB, 2.0);
 }
@@ -216,6 +219,26 @@ TEST_F(ProcessingSteps, ManualBaselineAddsThePolynomialOfTheSliderPositions)
     EXPECT_NE(err.str().find("run from -100 to 100"), std::string::npos) << err.str();
     EXPECT_EQ(run({"baseline", "manual", "1", "2"}), kExitUsage);
     EXPECT_EQ(run({"baseline", "sideways"}), kExitUsage);
+}
+
+TEST_F(ProcessingSteps, ManualBaselineCurveLaidOnTheVisibleBaselineRemovesItAfterInvert)
+{
+    fid.values.assign(1024, -10.0);  // a baseline under a line, the largest value negative
+    fid.values[100] = -40.0;
+    test::writeBytes(path, test::handWrittenNative(fid));
+    ASSERT_EQ(run({"invert"}), kExitOk) << err.str();
+    doc->clientWidth = 512;
+    doc->baselineScale = 5.0;
+    doc->baselineCoeff = {-50, 0, 0, 0};  // a correction of -10
+    doc->baselineFirstDraw = 1;
+    test::RecordingCanvas screen;
+    drawBaselinePreview(*doc, screen);
+    ASSERT_EQ(screen.lines().size(), 511u);
+    for (const auto& op : screen.lines())
+        ASSERT_EQ(op.y1, valueToY(*doc, doc->data[2]));  // on the trace's baseline
+    ASSERT_EQ(run({"invert", "baseline", "manual", "-50", "0", "0", "0"}), kExitOk);
+    for (int i = 0; i < 1024; ++i)
+        ASSERT_EQ(doc->data[i], i == 100 ? 30.0 : 0.0) << i;
 }
 
 }  // namespace

@@ -176,7 +176,7 @@ TEST(BaselineDialogArrows, EditValueDrivesCoefficientAndSliderWithinTheRange)
 
 TEST(BaselinePreview, DrawnInvertingAndErasedByDrawingTheSameCurveAgain)
 {
-    Fixture f(40.0, 1000, 500);  // two values per pixel column
+    Fixture f(-40.0, 1000, 500);  // two values per pixel column
     f.dialog.open();
     f.dialog.sliderMoved(0, 50, 5);
     f.dialog.sliderMoved(0, 50, 8);
@@ -184,8 +184,8 @@ TEST(BaselinePreview, DrawnInvertingAndErasedByDrawingTheSameCurveAgain)
     ASSERT_EQ(first.size(), 499u);  // vertices at x 0 .. 499
     for (const auto& op : first) {
         EXPECT_TRUE(op.inverting);
-        // A correction of +10 on a positive maximum: drawn 10 / 40 x 75 below the zero
-        // line, the mirror of the trace, where the baseline to remove lies.
+        // A correction of +10, whatever the sign of the largest value: drawn 10 / 40 x 75
+        // below the zero line, where the trace shows the baseline of -10 it removes.
         EXPECT_EQ(op.y1, 300 + 18);
     }
     EXPECT_EQ(first.back().x1, 499);
@@ -197,7 +197,7 @@ TEST(BaselinePreview, DrawnInvertingAndErasedByDrawingTheSameCurveAgain)
     const auto second = f.view.screen.lines();
     ASSERT_EQ(second.size(), 2 * 499u);
     EXPECT_EQ(second.front().y1, 300 + 18) << "the old curve is drawn again first";
-    EXPECT_EQ(second.back().y1, 300 + static_cast<int>(-4.0 / 40 * 75));
+    EXPECT_EQ(second.back().y1, static_cast<int>(300 - 4.0 / 40 * 75));  // as the trace
 }
 
 TEST(BaselinePreview, FewerValuesThanPixelsStillSpanTheWidth)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <vector>
@@ -45,13 +46,13 @@ TEST(FourierSteps, DriftCorrectionRemovesAConstantAddedToADecayedFid)
     }
     for (int i = 0; i < n; ++i)
         shifted[i] = fid[i] + 37.5;
-    EXPECT_NEAR(correctDrift(shifted, n), 37.5, 1e-9);
+    EXPECT_NEAR(correctDrift(shifted, n, n), 37.5, 1e-9);
     for (int i = 0; i < n; ++i)
         ASSERT_NEAR(shifted[i], fid[i], 1e-9) << i;
 
     // A FID without offset is left as it is.
     std::vector<double> clean = fid;
-    EXPECT_NEAR(correctDrift(clean, n), 0.0, 1e-9);
+    EXPECT_NEAR(correctDrift(clean, n, n), 0.0, 1e-9);
     for (int i = 0; i < n; ++i)
         ASSERT_NEAR(clean[i], fid[i], 1e-9) << i;
 }
@@ -181,7 +182,7 @@ TEST_F(FourierRun, RealRunPutsZeroFrequencyAndNyquistInTheFirstTwoValues)
 // fraction of a point is exact.
 struct Line {
     int bin;  // offset in units of SW / N
-    double amplitude;
+    std::complex<double> amplitude;
 };
 
 void fillDelayedFid(SpectrumDocument& doc, const std::vector<Line>& lines, double delay)
@@ -209,7 +210,8 @@ TEST(FilterDelay, ForwardTransformOfADelayedFidMatchesTheUndelayedOne)
     auto transform = [](SpectrumDocument& d) {
         alternateSigns(d.data, d.valueCount);
         complexFft(d.data, d.valueCount / 2, 1);
-        applyFilterDelay(d.data, d.valueCount / 2, d.digitalFilterDelay, 1);
+        applyFilterDelay(d.data, d.valueCount / 2, d.digitalFilterDelay, 1,
+                         SpectrumLayout::Centred);
     };
     transform(*delayed);
     transform(*analogue);
@@ -218,7 +220,7 @@ TEST(FilterDelay, ForwardTransformOfADelayedFidMatchesTheUndelayedOne)
     // Every line is purely real (absorptive): nothing but the sign of the alternation.
     for (const Line& l : lines) {
         const int m = n / 4 - l.bin;
-        EXPECT_NEAR(delayed->data[2 * m], -l.amplitude / 2, 1e-12) << l.bin;
+        EXPECT_NEAR(delayed->data[2 * m], -l.amplitude.real() / 2, 1e-12) << l.bin;
         EXPECT_NEAR(delayed->data[2 * m + 1], 0.0, 1e-12) << l.bin;
     }
 }
@@ -262,13 +264,52 @@ TEST(FilterDelay, TheDialogRunRemovesItAndAnInverseRunPutsItBack)
     }
 }
 
+// Lines on whole bins, each phased so that value 0 equals value n-1 (the first-point
+// averaging then changes nothing), give a closed-form spectrum once the delay is gone:
+// A/2 at -bin modulo N, or -A/2 at N/2 - bin with the alternation. "Real" keeps it.
+TEST(FilterDelay, RemovedInTheLayoutOfTheOptionsOrKeptWithANote)
+{
+    const int n = 1024, points = n / 2;
+    const double d = 61.020833;
+    std::vector<Line> lines;
+    for (int b : {-255, -37, 0, 90, 255})
+        lines.push_back({b, std::polar(1.0, M_PI / 4 + 2 * M_PI * b * (d + 0.5) / points)});
+    auto transform = [&](bool quadrature, bool real, double recorded, FakeUi& ui) {
+        auto doc = makeLoadedDocument(n);
+        fillDelayedFid(*doc, lines, d);
+        doc->digitalFilterDelay = recorded;
+        FakeFourierView view;
+        FourierDialog dialog(*doc, ui, view);
+        dialog.open();
+        view.setChecked(fourier_ids::Quadrature, quadrature);
+        view.setChecked(fourier_ids::Real, real);
+        dialog.accept();
+        return std::vector<double>(doc->data.begin(), doc->data.begin() + n);
+    };
+    for (const bool quadrature : {true, false}) {
+        std::vector<double> expected(n);
+        for (const Line& l : lines) {
+            const int m = ((quadrature ? points / 2 : 0) - l.bin + points) % points;
+            expected[2 * m] = (quadrature ? -0.5 : 0.5) * l.amplitude.real();
+            expected[2 * m + 1] = (quadrature ? -0.5 : 0.5) * l.amplitude.imag();
+        }
+        FakeUi ui, quiet;
+        const auto got = transform(quadrature, false, d, ui);
+        for (int i = 0; i < n; ++i)
+            ASSERT_NEAR(got[i], expected[i], 1e-12) << quadrature << " " << i;
+        EXPECT_EQ(transform(quadrature, true, d, ui), transform(quadrature, true, 0, quiet));
+        EXPECT_EQ(ui.messages.size(), 1u);
+        EXPECT_TRUE(quiet.messages.empty());
+    }
+}
+
 TEST(FilterDelay, DataWithoutADelayAreLeftAsTheTransformMadeThem)
 {
     std::vector<double> d = {1, 2, 3, 4, 5, 6, 7, 8};
     const auto copy = d;
-    applyFilterDelay(d, 4, 0.0, 1);
+    applyFilterDelay(d, 4, 0.0, 1, SpectrumLayout::Centred);
     EXPECT_EQ(d, copy);
-    applyFilterDelay(d, 4, std::nan(""), 1);
+    applyFilterDelay(d, 4, std::nan(""), 1, SpectrumLayout::ZeroFirst);
     EXPECT_EQ(d, copy);
 }
 
@@ -424,6 +465,21 @@ TEST_F(FourierDialogTest, OkReadsTheOptionsTransformsAndProposesTheInverseNext)
     EXPECT_TRUE(next.isChecked(fourier_ids::Inverse));
     EXPECT_TRUE(next.isChecked(fourier_ids::DriftCorrection));
     EXPECT_FALSE(next.isChecked(fourier_ids::Quadrature));
+}
+
+TEST_F(FourierDialogTest, DriftCorrectionMeasuresTheAcquiredValuesNotTheAddedZeros)
+{
+    // Nothing but an offset c on the 1024 acquired values, the size doubled, "Quadrature"
+    // off: the correction leaves only value 0, (c + 0) / 2 - c after the averaging with
+    // an added zero, so every real part of the spectrum is -c / 2 / 2048.
+    openWith(1024);
+    std::fill_n(doc->data.begin(), 1024, 37.5);
+    dialog->sizeChosen(4);  // 2048
+    view.setChecked(fourier_ids::Quadrature, false);
+    view.setChecked(fourier_ids::DriftCorrection, true);
+    dialog->accept();
+    for (int i = 0; i < 2048; ++i)
+        ASSERT_NEAR(doc->data[i], i % 2 ? 0.0 : -37.5 / 2 / 2048, 1e-12) << i;
 }
 
 TEST_F(FourierDialogTest, OkRecomputesTheLargestValue)
