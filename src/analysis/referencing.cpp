@@ -27,6 +27,14 @@ bool referenceUnitsUsable(const SpectrumDocument& doc, Ui& ui)
     return false;
 }
 
+bool referenceClickUsable(const SpectrumDocument& doc, Ui& ui, double time)
+{
+    if (timeOnData(doc, time))
+        return true;
+    ui.message(text::kReferenceOutside, text::kRefusedInputCaption, Buttons::Ok, Icon::Warning);
+    return false;
+}
+
 void setReferenceClick(SpectrumDocument& doc, double time)
 {
     doc.referenceTime = time;
@@ -55,8 +63,9 @@ void applyReference(SpectrumDocument& doc, double value)
     doc.referencePoint = truncatedInt32(doc.referenceIndex + value * perUnit, doc.referencePoint);
 }
 
-ReferenceDialog::ReferenceDialog(SpectrumDocument& doc, WindowPort& window, EditsView& view)
-    : doc(doc), window(window), view(view)
+ReferenceDialog::ReferenceDialog(SpectrumDocument& doc, Ui& ui, WindowPort& window,
+                                 EditsView& view)
+    : doc(doc), ui(ui), window(window), view(view)
 {
 }
 
@@ -69,10 +78,17 @@ void ReferenceDialog::open()
     view.setText(reference_ids::NewEdit, text);
 }
 
-void ReferenceDialog::accept()
+bool ReferenceDialog::accept()
 {
-    applyReference(doc, readEditNumber(view.text(reference_ids::NewEdit)));
+    const auto value = readEditFiniteNumber(view.text(reference_ids::NewEdit));
+    if (!value) {
+        ui.message(text::kReferenceNotFinite, text::kRefusedInputCaption, Buttons::Ok,
+                   Icon::Warning);
+        return false;
+    }
+    applyReference(doc, *value);
     window.invalidatePlot();
+    return true;
 }
 
 void ReferenceDialog::cancel() { window.invalidatePlot(); }

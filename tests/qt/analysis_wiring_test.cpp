@@ -11,6 +11,9 @@
 #include <QListWidget>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -19,6 +22,7 @@
 #include <memory>
 
 #include "analysis/integral_label.h"
+#include "analysis/peak_dialog.h"
 #include "analysis/report_printer.h"
 #include "document/spectrum_document.h"
 #include "platform/command_ids.h"
@@ -362,8 +366,21 @@ TEST_F(AnalysisInWindow, TheFactorScaleDialogIsReopenedUntilTheStepIsValid)
     EXPECT_EQ(doc->integralStep, 2.0);
 }
 
-TEST(QtReportPrinterTest, PrintsTheReportIntoThePdfChosenInThePrintDialog)
+TEST(QtReportPrinterTest, PrintsEveryLineOfALongReportIntoThePdfChosenInThePrintDialog)
 {
+    // One region of 173 peaks: far more rows than one page holds.
+    auto doc = std::make_unique<SpectrumDocument>();
+    doc->fileTitle = "long.TVX";
+    doc->valueCount = 4000;
+    doc->acq.sw = 1000.0;
+    doc->acq.sf = 100.0;
+    PeakTable& t = doc->peaks;
+    t.regionCount = 1;
+    t.regionEnd[0] = 3998;
+    t.peakCount = t.regionPeaks[0] = 173;
+    for (int j = 0; j < 173; ++j)
+        t.peaks[j] = {j + 0.5, 20 * j};
+
     test::TempDir dir;
     const QString path = QString::fromStdString(dir.file("report.pdf"));
     QtReportPrinter printer(nullptr);
@@ -371,11 +388,33 @@ TEST(QtReportPrinterTest, PrintsTheReportIntoThePdfChosenInThePrintDialog)
     printer.printer().setOutputFileName(path);
     test::whenModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
     test::FakeUi ui;
-    printReport(printer, ui, "Peak Picking Ouput", {{"Meassure J result:", 2}, {"J 0-1=1.0", 1}});
+    test::FakeEditsView view;
+    PeakDialog(*doc, ui, view, view).print(printer);
     EXPECT_TRUE(ui.messages.empty());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    ASSERT_FALSE(pdftotext.isEmpty()) << "pdftotext reads the printed report back";
+    QProcess reader;
+    reader.start(pdftotext, {"-layout", path, "-"});
+    ASSERT_TRUE(reader.waitForFinished(10000));
+    const QStringList pages = QString::fromUtf8(reader.readAllStandardOutput())
+                                  .split('\f', Qt::SkipEmptyParts);
+    const QRegularExpression row(R"(^\s*(\d+)\s+-?\d+\.\d\d\s+-?\d+\.\d\d\s+-?\d+\.\d{3}\s*$)");
+    QList<int> numbers;
+    for (const QString& page : pages) {
+        const QStringList lines = page.split('\n', Qt::SkipEmptyParts);
+        ASSERT_GE(lines.size(), 3);
+        EXPECT_EQ(lines[0].trimmed(), "File:long.TVX");
+        EXPECT_TRUE(lines[1].trimmed().startsWith("FROM:")) << lines[1].toStdString();
+        EXPECT_TRUE(lines[2].contains("Frecuency")) << lines[2].toStdString();
+        for (const QString& text : lines)
+            if (const auto match = row.match(text); match.hasMatch())
+                numbers << match.captured(1).toInt();
+    }
+    EXPECT_GT(pages.size(), 1);
+    ASSERT_EQ(numbers.size(), 173);
+    for (int j = 0; j < 173; ++j)
+        EXPECT_EQ(numbers[j], j + 1);
 }
 
 }  // namespace
