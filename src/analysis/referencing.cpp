@@ -17,6 +17,14 @@ namespace {
 
 bool inHertz(const SpectrumDocument& doc) { return doc.displayUnits == DisplayUnits::Hertz; }
 
+// The unreferenced reading at time coordinate t in the current unit.
+double readingAt(const SpectrumDocument& doc, double time)
+{
+    const double u = time / doc.acq.aq;
+    const double hertz = (1.0 - u) * doc.acq.sw;
+    return inHertz(doc) ? hertz : hertz / doc.acq.sf;
+}
+
 }  // namespace
 
 bool referenceUnitsUsable(const SpectrumDocument& doc, Ui& ui)
@@ -29,7 +37,9 @@ bool referenceUnitsUsable(const SpectrumDocument& doc, Ui& ui)
 
 bool referenceClickUsable(const SpectrumDocument& doc, Ui& ui, double time)
 {
-    if (timeOnData(doc, time))
+    // Off the data, or on a spectrum without a scale in this unit, there is nothing to
+    // reference.
+    if (timeOnData(doc, time) && std::isfinite(readingAt(doc, time)))
         return true;
     ui.message(text::kReferenceOutside, text::kRefusedInputCaption, Buttons::Ok, Icon::Warning);
     return false;
@@ -47,9 +57,7 @@ void setReferenceClick(SpectrumDocument& doc, double time)
 
 double unreferencedReading(const SpectrumDocument& doc)
 {
-    const double u = doc.referenceTime / doc.acq.aq;
-    const double hertz = (1.0 - u) * doc.acq.sw;
-    return inHertz(doc) ? hertz : hertz / doc.acq.sf;
+    return readingAt(doc, doc.referenceTime);
 }
 
 void applyReference(SpectrumDocument& doc, double value)

@@ -32,8 +32,8 @@ inline constexpr const char* kReferenceUnitsCaption = "Warning";
 // True when the display unit is ppm or Hertz; otherwise the warning is shown.
 bool referenceUnitsUsable(const SpectrumDocument& doc, Ui& ui);
 
-// True when time coordinate t lies on the data; otherwise the click is refused with a
-// message.
+// True when time coordinate t lies on the data and reads a finite number in the current
+// unit; otherwise the click is refused with a message.
 bool referenceClickUsable(const SpectrumDocument& doc, Ui& ui, double time);
 
 // Keeps a reference click at time coordinate t: referenceTime, and referenceIndex, the

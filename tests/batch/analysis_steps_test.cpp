@@ -201,6 +201,30 @@ TEST_F(AnalysisSteps, JmarkListsTheCouplingsInHertz)
     EXPECT_NEAR(pair.value("hz").toDouble(), 8.0, 1e-6);
 }
 
+TEST_F(AnalysisSteps, NonFiniteNumbersAndPositionsOffTheDataAreRefused)
+{
+    const struct {
+        std::vector<std::string> steps;
+        int exit;
+        const char* message;
+    } cases[] = {
+        {{"peaks", "8", "6", "nan"}, kExitUsage, "peaks needs"},
+        {{"peaks", "8", "6", "1e400"}, kExitUsage, "peaks needs"},
+        {{"reference", "7.68", "-inf"}, kExitUsage, "reference needs"},
+        {{"jmark", "inf"}, kExitUsage, "jmark needs"},
+        {{"peaks", "30", "20", "5"}, kExitStepFailed, "Warning: The region lies outside the spectrum"},
+        {{"reference", "30", "7"}, kExitStepFailed, "Warning: The position to reference lies outside"},
+        {{"jmark", "-5"}, kExitStepFailed, "Warning: The marker lies outside the spectrum"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.steps), c.exit) << c.steps[0] << " " << c.steps[1];
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+        EXPECT_EQ(doc->peaks.regionCount, 0);
+        EXPECT_EQ(doc->jMarkerCount, 0);
+        EXPECT_EQ(doc->ppmOffset, 0.0);
+    }
+}
+
 // The aspirin FID through the program: imported, transformed to 32768 values, phased
 // (94, -9) and referenced so that the methyl singlet reads 2.2937 ppm, as the
 // spectrometer's peak list has it.

@@ -239,6 +239,7 @@ TEST_F(AnalysisInWindow, ThePeakReportPrintsThroughThePrinterItIsGiven)
             std::shared_ptr<test::FakeReportPrinter> p;
             int choosePrinter() override { return p->choosePrinter(); }
             Canvas* beginDocument(const std::string& n) override { return p->beginDocument(n); }
+            int pageHeight() override { return p->pageHeight(); }
             void startPage() override { p->startPage(); }
             void endPage() override { p->endPage(); }
             bool endDocument() override { return p->endDocument(); }
