@@ -23,13 +23,12 @@ TEST_F(AnalysisTest, TheReportRunsOverAsManyPagesAsItNeedsEachWithItsHeadings)
     // Regions of 5 and 7 peaks; lines 16 units high, the heading taking two.
     load(2000, [](int k) { return k; });
     doc->fileTitle = "lines.TVX";
-    for (int r = 0; r < 2; ++r) {
-        doc->peaks.regionStart[r] = 800 * r;
-        doc->peaks.regionPeaks[r] = 5 + 2 * r;
-        for (int j = 0; j < 5 + 2 * r; ++j)
-            doc->peaks.peaks[doc->peaks.peakCount++] = {1.0 * j, 800 * r + 20 * j};
+    PeakTable& t = doc->peaks;
+    for (t.regionCount = 0; t.regionCount < 2; ++t.regionCount) {
+        t.regionStart[t.regionCount] = 800 * t.regionCount;
+        for (int& j = t.regionPeaks[t.regionCount]; j < 5 + 2 * t.regionCount; ++j)
+            t.peaks[t.peakCount++] = {1.0 * j, 800 * t.regionCount + 20 * j};
     }
-    doc->peaks.regionCount = 2;
     for (auto [height, pages] : {std::pair{1 << 20, 1u}, {128, 4u}, {200, 2u}, {16, 16u}}) {
         FakeReportPrinter printer;
         printer.copies = 2;
@@ -56,10 +55,9 @@ TEST_F(AnalysisTest, TheReportRunsOverAsManyPagesAsItNeedsEachWithItsHeadings)
             }
         }
         EXPECT_EQ(titles, printer.pageStarts.size());
-        for (int copy = 0; copy < 2; ++copy)
-            for (int r = 0; r < 2; ++r)
-                for (const std::string& row : peakRowLines(*doc, r))
-                    expected.push_back(peakRegionLine(*doc, r) + row);
+        for (int r = 0; r < 4; ++r)  // two copies
+            for (const std::string& row : peakRowLines(*doc, r % 2))
+                expected.push_back(peakRegionLine(*doc, r % 2) + row);
         EXPECT_EQ(rows, expected) << height;
     }
 }
@@ -110,12 +108,8 @@ TEST_F(RefusedInput, NonFiniteNumbersAndPositionsOffTheDataAreRefusedWithAMessag
                                           doc->ppmOffset, doc->referencePoint), state);
         }
     }
-}
-
-TEST_F(AnalysisTest, NoTextOfAnEmptyDocumentShowsNanOrInf)
-{
-    doc->clientWidth = 1000;
-    // Peak picking before any spectrum is refused.
+    // Before any spectrum, nothing is picked and no text shows "nan" or "inf".
+    doc = std::make_unique<SpectrumDocument>();
     completeRegion(*doc, ui, window, host, cmd::PeakPicking, {100, 300, 600, 400});
     EXPECT_EQ(ui.messages.size(), 1u);
     std::vector<std::string> texts = peakListLines(*doc);
