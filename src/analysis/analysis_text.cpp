@@ -1,6 +1,9 @@
 #include "analysis/analysis_text.h"
 
+#include <cmath>
 #include <string>
+
+#include "document/spectrum_document.h"
 
 #include "document/text_format.h"
 #include "processing/dialog_text.h"
@@ -33,6 +36,17 @@ std::string formatPadded(long long value, int width)
 double readEditNumber(const std::string& text)
 {
     return readDialogDecimal(text.substr(0, kEditTextLimit));
+}
+
+std::optional<double> readEditFiniteNumber(const std::string& text)
+{
+    return readFiniteNumber(std::string_view(text).substr(0, kEditTextLimit));
+}
+
+bool timeOnData(const SpectrumDocument& doc, double time)
+{
+    const double aq = doc.acq.aq;
+    return doc.valueCount > 0 && aq > 0.0 && std::isfinite(aq) && time >= 0.0 && time <= aq;
 }
 
 }  // namespace tesvar

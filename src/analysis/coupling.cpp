@@ -38,6 +38,10 @@ MarkerResult measureJ(SpectrumDocument& doc, Ui& ui, double time)
         ui.message(text::kTooManyMarkers, text::kTooManyMarkersCaption, Buttons::Ok, Icon::Error);
         return {};
     }
+    if (!timeOnData(doc, time)) {
+        ui.message(text::kMarkerOutside, text::kRefusedInputCaption, Buttons::Ok, Icon::Warning);
+        return {};
+    }
     MarkerResult result;
     result.placed = true;
     doc.jMarkers[k] = time;
@@ -93,10 +97,10 @@ void MeasureJDialog::reset() { doc.jChainBreak = 1; }
 
 void MeasureJDialog::print(ReportPrinter& printer, Ui& ui)
 {
-    std::vector<ReportLine> lines = {{text::kMeasureJReportTitle, 2}};
+    Report report{{{text::kMeasureJReportTitle, 2}}, {}};
     for (const std::string& line : couplingLines(doc))
-        lines.push_back({line, 1});
-    printReport(printer, ui, text::kPeakReportDocument, lines);
+        report.body.push_back({line, 1});
+    printReport(printer, ui, text::kPeakReportDocument, report);
 }
 
 }  // namespace tesvar

@@ -39,7 +39,8 @@ std::string couplingLine(const SpectrumDocument& doc, int i, int k);
 
 // Places the next marker at time coordinate t. From the second marker on, unless the
 // chain was broken by Reset, the result is the line for the pair it closes, to be added
-// to the dialog's list. The 201st marker is refused with a message (nothing changes).
+// to the dialog's list. A marker off the data (or not at a finite position) and the
+// 201st marker are refused with a message; nothing changes.
 struct MarkerResult {
     bool placed = false;
     std::optional<std::string> line;

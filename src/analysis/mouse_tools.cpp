@@ -112,7 +112,7 @@ void MouseTools::onMouseMove(int x, int y)
 void MouseTools::onLeftDown(int x, int y, bool shiftOnly)
 {
     if (doc.referenceArmed) {
-        if (!referenceUnitsUsable(doc, ui))
+        if (!referenceUnitsUsable(doc, ui) || !referenceClickUsable(doc, ui, xToTime(doc, x)))
             return;
         doc.clickX = x;
         doc.clickY = y;

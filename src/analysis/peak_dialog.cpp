@@ -9,19 +9,19 @@
 
 namespace tesvar {
 
-std::vector<ReportLine> peakReportLines(const SpectrumDocument& doc)
+Report peakReport(const SpectrumDocument& doc)
 {
-    std::vector<ReportLine> lines = {{"File:" + doc.fileTitle + " ", 2}};
+    Report report{{{"File:" + doc.fileTitle + " ", 2}}, {}};
     const std::string header = formatPadded("Peak", 7) + " " + formatPadded("Frecuency", 12) +
                                " " + formatPadded("ppm", 11) + " " +
                                formatPadded("Intensity", 15);
     for (int r = 0; r < std::min(doc.peaks.regionCount, kMaxPeakRegions); ++r) {
-        lines.push_back({peakRegionLine(doc, r), 1});
-        lines.push_back({header, 1});
+        report.body.push_back({peakRegionLine(doc, r), 1, true});
+        report.body.push_back({header, 1, true});
         for (std::string& row : peakRowLines(doc, r))
-            lines.push_back({std::move(row), 1});
+            report.body.push_back({std::move(row), 1});
     }
-    return lines;
+    return report;
 }
 
 PeakDialog::PeakDialog(SpectrumDocument& doc, Ui& ui, EditsView& edits, ListView& list)
@@ -46,7 +46,7 @@ void PeakDialog::clearAll()
 
 void PeakDialog::print(ReportPrinter& printer)
 {
-    printReport(printer, ui, text::kPeakReportDocument, peakReportLines(doc));
+    printReport(printer, ui, text::kPeakReportDocument, peakReport(doc));
 }
 
 }  // namespace tesvar

@@ -22,8 +22,9 @@ inline constexpr int Print = 1013;
 inline constexpr int ThresholdEdit = 1031;  // disabled
 }  // namespace peak_ids
 
-// The peak report as the dialog lists it and as it is printed.
-std::vector<ReportLine> peakReportLines(const SpectrumDocument& doc);
+// The printed peak report: the file's name on every page, then each region's FROM/TO
+// line and column header (again on a page that carries the region on) and its rows.
+Report peakReport(const SpectrumDocument& doc);
 
 // The rules of the modal dialog 109: every region picked so far in the list, the last
 // threshold in the disabled edit. OK and Cancel close it and change nothing.

@@ -17,6 +17,14 @@ namespace {
 
 bool inHertz(const SpectrumDocument& doc) { return doc.displayUnits == DisplayUnits::Hertz; }
 
+// The unreferenced reading at time coordinate t in the current unit.
+double readingAt(const SpectrumDocument& doc, double time)
+{
+    const double u = time / doc.acq.aq;
+    const double hertz = (1.0 - u) * doc.acq.sw;
+    return inHertz(doc) ? hertz : hertz / doc.acq.sf;
+}
+
 }  // namespace
 
 bool referenceUnitsUsable(const SpectrumDocument& doc, Ui& ui)
@@ -24,6 +32,16 @@ bool referenceUnitsUsable(const SpectrumDocument& doc, Ui& ui)
     if (doc.displayUnits == DisplayUnits::Ppm || doc.displayUnits == DisplayUnits::Hertz)
         return true;
     ui.message(text::kReferenceUnits, text::kReferenceUnitsCaption, Buttons::Ok, Icon::Warning);
+    return false;
+}
+
+bool referenceClickUsable(const SpectrumDocument& doc, Ui& ui, double time)
+{
+    // Off the data, or on a spectrum without a scale in this unit, there is nothing to
+    // reference.
+    if (timeOnData(doc, time) && std::isfinite(readingAt(doc, time)))
+        return true;
+    ui.message(text::kReferenceOutside, text::kRefusedInputCaption, Buttons::Ok, Icon::Warning);
     return false;
 }
 
@@ -39,9 +57,7 @@ void setReferenceClick(SpectrumDocument& doc, double time)
 
 double unreferencedReading(const SpectrumDocument& doc)
 {
-    const double u = doc.referenceTime / doc.acq.aq;
-    const double hertz = (1.0 - u) * doc.acq.sw;
-    return inHertz(doc) ? hertz : hertz / doc.acq.sf;
+    return readingAt(doc, doc.referenceTime);
 }
 
 void applyReference(SpectrumDocument& doc, double value)
@@ -55,8 +71,9 @@ void applyReference(SpectrumDocument& doc, double value)
     doc.referencePoint = truncatedInt32(doc.referenceIndex + value * perUnit, doc.referencePoint);
 }
 
-ReferenceDialog::ReferenceDialog(SpectrumDocument& doc, WindowPort& window, EditsView& view)
-    : doc(doc), window(window), view(view)
+ReferenceDialog::ReferenceDialog(SpectrumDocument& doc, Ui& ui, WindowPort& window,
+                                 EditsView& view)
+    : doc(doc), ui(ui), window(window), view(view)
 {
 }
 
@@ -69,10 +86,17 @@ void ReferenceDialog::open()
     view.setText(reference_ids::NewEdit, text);
 }
 
-void ReferenceDialog::accept()
+bool ReferenceDialog::accept()
 {
-    applyReference(doc, readEditNumber(view.text(reference_ids::NewEdit)));
+    const auto value = readEditFiniteNumber(view.text(reference_ids::NewEdit));
+    if (!value) {
+        ui.message(text::kReferenceNotFinite, text::kRefusedInputCaption, Buttons::Ok,
+                   Icon::Warning);
+        return false;
+    }
+    applyReference(doc, *value);
     window.invalidatePlot();
+    return true;
 }
 
 void ReferenceDialog::cancel() { window.invalidatePlot(); }

@@ -32,6 +32,10 @@ inline constexpr const char* kReferenceUnitsCaption = "Warning";
 // True when the display unit is ppm or Hertz; otherwise the warning is shown.
 bool referenceUnitsUsable(const SpectrumDocument& doc, Ui& ui);
 
+// True when time coordinate t lies on the data and reads a finite number in the current
+// unit; otherwise the click is refused with a message.
+bool referenceClickUsable(const SpectrumDocument& doc, Ui& ui, double time);
+
 // Keeps a reference click at time coordinate t: referenceTime, and referenceIndex, the
 // element index under it moved up to the next real element when odd.
 void setReferenceClick(SpectrumDocument& doc, double time);
@@ -47,17 +51,20 @@ void applyReference(SpectrumDocument& doc, double value);
 
 // The rules of the modal dialog 142: both edits show the reading at the click (with the
 // offset in force); OK references the click to the new edit's number, Cancel changes
-// nothing. Both repaint the plot; the view closes itself after either.
+// nothing. Both repaint the plot; the view closes itself after either, unless OK
+// refused a number that is not finite ("inf", "nan", 1e400) with a message.
 class ReferenceDialog {
 public:
-    ReferenceDialog(SpectrumDocument& doc, WindowPort& window, EditsView& view);
+    ReferenceDialog(SpectrumDocument& doc, Ui& ui, WindowPort& window, EditsView& view);
 
     void open();
-    void accept();
+    // False, with nothing changed, when the number was refused.
+    bool accept();
     void cancel();
 
 private:
     SpectrumDocument& doc;
+    Ui& ui;
     WindowPort& window;
     EditsView& view;
 };

@@ -4,12 +4,14 @@
 #include <cmath>
 
 #include "analysis/analysis_host.h"
+#include "analysis/analysis_text.h"
 #include "analysis/coupling.h"
 #include "analysis/integration.h"
 #include "analysis/peak_picking.h"
 #include "analysis/truncation.h"
 #include "document/spectrum_document.h"
 #include "platform/command_ids.h"
+#include "platform/ui.h"
 #include "platform/window_port.h"
 #include "render/plot_geometry.h"
 
@@ -94,6 +96,16 @@ bool integrateTimes(SpectrumDocument& doc, Ui& ui, double from, double to)
 bool pickPeaksBetweenTimes(SpectrumDocument& doc, Ui& ui, WindowPort& window, double from,
                            double to, double threshold)
 {
+    const char* refused = nullptr;
+    if (!std::isfinite(threshold) || threshold < 0.0)
+        refused = text::kThresholdNotFinite;
+    // A region reaching into the data is cut at its ends; one wholly off it is refused.
+    else if (!timeOnData(doc, 0.0) || !(std::max(from, to) >= 0.0 && std::min(from, to) <= doc.acq.aq))
+        refused = text::kPeakRegionOutside;
+    if (refused) {
+        ui.message(refused, text::kRefusedInputCaption, Buttons::Ok, Icon::Warning);
+        return false;
+    }
     return pickPeaksAndReport(doc, ui, window, elementAtTime(doc, std::min(from, to)),
                               elementAtTime(doc, std::max(from, to)), threshold);
 }

@@ -27,7 +27,9 @@ std::optional<double> timeAtReading(const SpectrumDocument& doc, double reading)
 bool zoomToTimes(SpectrumDocument& doc, AnalysisHost& host, double from, double to);
 // Integration between two time coordinates; startNew is cleared whatever the result.
 bool integrateTimes(SpectrumDocument& doc, Ui& ui, double from, double to);
-// Peak picking between two time coordinates, then the report (command 40012).
+// Peak picking between two time coordinates, then the report (command 40012). A
+// threshold that is not a finite number of at least 0, or a region wholly off the data,
+// is refused with a message.
 bool pickPeaksBetweenTimes(SpectrumDocument& doc, Ui& ui, WindowPort& window, double from,
                            double to, double threshold);
 // A coupling marker at a time coordinate; its line goes to the open Measure J dialog.

@@ -147,15 +147,14 @@ StepDefinition referenceStep()
             if (!referenceUnitsUsable(s.doc, s.ui))
                 return false;
             const auto t = timeOf(s, at);
-            if (!t)
+            if (!t || !referenceClickUsable(s.doc, s.ui, *t))
                 return false;
             setReferenceClick(s.doc, *t);
             StepEdits edits;
-            ReferenceDialog dialog(s.doc, s.window, edits);
+            ReferenceDialog dialog(s.doc, s.ui, s.window, edits);
             dialog.open();
             edits.setText(reference_ids::NewEdit, typed);
-            dialog.accept();
-            return true;
+            return dialog.accept();
         });
     };
     return step;

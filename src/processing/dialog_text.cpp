@@ -4,88 +4,41 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#include <locale>
-#include <sstream>
+
+#include "document/text_format.h"
 
 namespace tesvar {
 
-namespace {
-
-bool isDigit(char c)
-{
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-
-// Length of the leading decimal number starting at `start`, 0 when there is none.
-std::size_t decimalLength(const std::string& s, std::size_t start, bool allowFraction)
-{
-    std::size_t i = start;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    while (i < s.size() && isDigit(s[i]))
-        ++i, ++digits;
-    if (allowFraction && i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && isDigit(s[i]))
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return 0;
-    if (allowFraction && i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            ++j;
-        if (j < s.size() && isDigit(s[j])) {
-            while (j < s.size() && isDigit(s[j]))
-                ++j;
-            i = j;
-        }
-    }
-    return i - start;
-}
-
-std::size_t skipBlanks(const std::string& s)
-{
-    std::size_t i = 0;
-    while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i])))
-        ++i;
-    return i;
-}
-
-}  // namespace
-
 double readDialogDecimal(const std::string& text)
 {
-    const std::size_t start = skipBlanks(text);
-    const std::size_t length = decimalLength(text, start, true);
-    if (length == 0)
+    // Words such as "inf" are not numbers here; a number beyond the range of a double
+    // reads as the largest finite one of its sign.
+    const double v = readLeadingNumber(text);
+    if (std::isnan(v))
         return 0.0;
-    // Read in the classic locale: the desktop runs in the user's, whose decimal
-    // separator may be a comma. A number beyond the range of a double reads as the
-    // largest of its sign; one too small for it as what the nearest double is.
-    std::istringstream number(text.substr(start, length));
-    number.imbue(std::locale::classic());
-    double v = 0.0;
-    number >> v;
+    if (std::isinf(v))
+        return std::copysign(std::numeric_limits<double>::max(), v);
     return v;
 }
 
 int readDialogInteger(const std::string& text)
 {
-    const std::size_t start = skipBlanks(text);
-    const std::size_t length = decimalLength(text, start, false);
-    if (length == 0)
+    std::size_t start = 0;
+    while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start])))
+        ++start;
+    if (start < text.size() && text[start] == '+')
+        ++start;
+    long long v = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data() + start, end, v);
+    if (result.ec == std::errc::result_out_of_range)
+        return text[start] == '-' ? std::numeric_limits<int>::min()
+                                  : std::numeric_limits<int>::max();
+    if (result.ec != std::errc())
         return 0;
-    const std::string number = text.substr(start, length);
-    const long long v = std::strtoll(number.c_str(), nullptr, 10);
-    if (v > std::numeric_limits<int>::max())
-        return std::numeric_limits<int>::max();
-    if (v < std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
+    return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
 }
 
 std::string formatDialogFixed(double value, int decimals)

@@ -5,11 +5,10 @@
 namespace tesvar {
 
 // Numbers travel through the processing dialogs' edits as text, and what comes back is
-// used at once on the data. Reading takes the longest leading decimal number (optional
-// blanks, sign, digits, decimal point, exponent) and ignores the rest; text without one
-// reads as 0. Words such as "inf" or "nan" are not numbers here, and a number too large
-// for a double reads as the largest finite one of its sign, so what is read is always
-// finite.
+// used at once on the data. Reading is readLeadingNumber's (document/text_format.h):
+// the longest leading decimal number, the rest ignored, 0 when there is none. Words
+// such as "inf" or "nan" read as 0 here, and a number too large for a double as the
+// largest finite one of its sign, so what is read is always finite.
 double readDialogDecimal(const std::string& text);
 // The leading whole number, limited to the range of a 32-bit integer; 0 when none.
 int readDialogInteger(const std::string& text);

@@ -85,7 +85,7 @@ public:
     }
     void runReferenceDialog() override
     {
-        ReferenceDialogView dialog(doc(), window, &window);
+        ReferenceDialogView dialog(doc(), window.ui(), window, &window);
         dialog.exec();
     }
     void runDataPointsDialog() override

@@ -50,6 +50,9 @@ Canvas* QtReportPrinter::beginDocument(const std::string& name)
     return canvas.get();
 }
 
+// The painter draws in device pixels from the top of the printable area.
+int QtReportPrinter::pageHeight() { return device->height(); }
+
 void QtReportPrinter::startPage()
 {
     if (!firstPage) {

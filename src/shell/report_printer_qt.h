@@ -24,6 +24,7 @@ public:
 
     int choosePrinter() override;
     Canvas* beginDocument(const std::string& name) override;
+    int pageHeight() override;
     void startPage() override;
     void endPage() override {}
     bool endDocument() override;

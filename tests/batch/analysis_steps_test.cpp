@@ -152,6 +152,7 @@ TEST_F(AnalysisSteps, PeaksListTheLinesAboveTheThreshold)
 
     EXPECT_EQ(run({"peaks", "8", "6", "-5"}), kExitUsage);
     EXPECT_EQ(run({"peaks", "8", "six", "5"}), kExitUsage);
+    EXPECT_EQ(run({"peaks", "30", "20", "5"}), kExitStepFailed) << "a region off the data";
 }
 
 TEST_F(AnalysisSteps, ReferenceMovesThePpmReadingsButNotTheHertzOnes)
@@ -175,6 +176,7 @@ TEST_F(AnalysisSteps, ReferenceMovesThePpmReadingsButNotTheHertzOnes)
     EXPECT_EQ(err.str().rfind("Warning: To reference the units must be in Hertz or  ppm\n", 0), 0u)
         << err.str();
     EXPECT_EQ(run({"reference", "7.68"}), kExitUsage);
+    EXPECT_EQ(run({"reference", "30", "7"}), kExitStepFailed) << "a click off the data";
 }
 
 TEST_F(AnalysisSteps, JmarkListsTheCouplingsInHertz)
@@ -199,6 +201,7 @@ TEST_F(AnalysisSteps, JmarkListsTheCouplingsInHertz)
     EXPECT_EQ(pair.value("from").toInt(), 0);
     EXPECT_EQ(pair.value("to").toInt(), 1);
     EXPECT_NEAR(pair.value("hz").toDouble(), 8.0, 1e-6);
+    EXPECT_EQ(run({"jmark", "-5"}), kExitStepFailed) << "a marker off the data";
 }
 
 // The aspirin FID through the program: imported, transformed to 32768 values, phased

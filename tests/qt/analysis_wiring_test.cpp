@@ -5,20 +5,24 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 
 #include <cmath>
 #include <memory>
+#include <numeric>
 
 #include "analysis/integral_label.h"
+#include "analysis/peak_dialog.h"
 #include "analysis/report_printer.h"
 #include "document/spectrum_document.h"
 #include "platform/command_ids.h"
@@ -235,6 +239,7 @@ TEST_F(AnalysisInWindow, ThePeakReportPrintsThroughThePrinterItIsGiven)
             std::shared_ptr<test::FakeReportPrinter> p;
             int choosePrinter() override { return p->choosePrinter(); }
             Canvas* beginDocument(const std::string& n) override { return p->beginDocument(n); }
+            int pageHeight() override { return p->pageHeight(); }
             void startPage() override { p->startPage(); }
             void endPage() override { p->endPage(); }
             bool endDocument() override { return p->endDocument(); }
@@ -362,8 +367,17 @@ TEST_F(AnalysisInWindow, TheFactorScaleDialogIsReopenedUntilTheStepIsValid)
     EXPECT_EQ(doc->integralStep, 2.0);
 }
 
-TEST(QtReportPrinterTest, PrintsTheReportIntoThePdfChosenInThePrintDialog)
+TEST(QtReportPrinterTest, PrintsEveryLineOfALongReportIntoThePdfChosenInThePrintDialog)
 {
+    // One region of 173 peaks: far more rows than one page holds.
+    auto doc = std::make_unique<SpectrumDocument>();
+    doc->fileTitle = "long.TVX";
+    doc->acq = {.sw = 1000.0, .sf = 100.0};
+    doc->valueCount = 4000;
+    doc->peaks.regionCount = 1;
+    doc->peaks.peakCount = doc->peaks.regionPeaks[0] = 173;
+    for (int j = 0; j < 173; ++j)
+        doc->peaks.peaks[j] = {j + 0.5, 20 * j};
     test::TempDir dir;
     const QString path = QString::fromStdString(dir.file("report.pdf"));
     QtReportPrinter printer(nullptr);
@@ -371,11 +385,27 @@ TEST(QtReportPrinterTest, PrintsTheReportIntoThePdfChosenInThePrintDialog)
     printer.printer().setOutputFileName(path);
     test::whenModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
     test::FakeUi ui;
-    printReport(printer, ui, "Peak Picking Ouput", {{"Meassure J result:", 2}, {"J 0-1=1.0", 1}});
+    test::FakeEditsView view;
+    PeakDialog(*doc, ui, view, view).print(printer);
     EXPECT_TRUE(ui.messages.empty());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+
+    QProcess reader;
+    reader.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", path, "-"});
+    ASSERT_TRUE(reader.waitForFinished(10000)) << "pdftotext reads the printed report back";
+    const QStringList pages =
+        QString::fromUtf8(reader.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+    const QRegularExpression row(R"(^ *(\d+) +[\d.]+ +[\d.]+ +[\d.]+ *$)");
+    QList<int> numbers;
+    for (const QString& page : pages) {
+        EXPECT_TRUE(page.startsWith("File:long.TVX")) << page.left(100).toStdString();
+        for (const QString& text : page.split('\n'))
+            if (const auto match = row.match(text); match.hasMatch())
+                numbers << match.captured(1).toInt();
+    }
+    EXPECT_GT(pages.size(), 1);
+    QList<int> all(173);
+    std::iota(all.begin(), all.end(), 1);
+    EXPECT_EQ(numbers, all) << "every row, once, in order";
 }
 
 }  // namespace

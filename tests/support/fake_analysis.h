@@ -54,6 +54,7 @@ public:
         documentNames.push_back(name);
         return canStart ? &canvas : nullptr;
     }
+    int pageHeight() override { return height; }
     void startPage() override { pageStarts.push_back(canvas.ops.size()); }
     void endPage() override { ++pagesEnded; }
     bool endDocument() override
@@ -71,6 +72,7 @@ public:
     }
 
     int copies = 1;
+    int height = 1 << 20;
     bool canStart = true;
     bool jobSucceeds = true;
     RecordingCanvas canvas;

@@ -120,7 +120,8 @@ void IntegralFactorDialogView::accept()
     QDialog::accept();
 }
 
-ReferenceDialogView::ReferenceDialogView(SpectrumDocument& doc, WindowPort& window, QWidget* owner)
+ReferenceDialogView::ReferenceDialogView(SpectrumDocument& doc, Ui& ui, WindowPort& window,
+                                         QWidget* owner)
     : EditsDialog(owner)
 {
     setObjectName(controlName(142));
@@ -136,7 +137,7 @@ ReferenceDialogView::ReferenceDialogView(SpectrumDocument& doc, WindowPort& wind
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(okCancelButtons(this, QBoxLayout::LeftToRight));
-    controller = std::make_unique<ReferenceDialog>(doc, window, *this);
+    controller = std::make_unique<ReferenceDialog>(doc, ui, window, *this);
     controller->open();
     edit->setFocus();
     edit->selectAll();
@@ -144,8 +145,9 @@ ReferenceDialogView::ReferenceDialogView(SpectrumDocument& doc, WindowPort& wind
 
 void ReferenceDialogView::accept()
 {
-    controller->accept();
-    QDialog::accept();
+    // A refused number keeps the dialog open for another.
+    if (controller->accept())
+        QDialog::accept();
 }
 
 void ReferenceDialogView::reject()

@@ -82,7 +82,7 @@ private:
 class ReferenceDialogView : public EditsDialog {
     Q_OBJECT
 public:
-    ReferenceDialogView(SpectrumDocument& doc, WindowPort& window, QWidget* owner);
+    ReferenceDialogView(SpectrumDocument& doc, Ui& ui, WindowPort& window, QWidget* owner);
     void accept() override;
     void reject() override;
 

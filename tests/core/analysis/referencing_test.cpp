@@ -35,7 +35,7 @@ protected:
     double hertzReading(int x) const { return std::stod(readoutText(*doc, x).substr(6)); }
 
     FakeEditsView view;
-    ReferenceDialog dialog{*doc, window, view};
+    ReferenceDialog dialog{*doc, ui, window, view};
     std::string shownCurrent, shownNew;
 };
 
