@@ -109,19 +109,29 @@ double pointPosition(const SpectrumDocument& doc, double x)
     return (doc.valueCount / 2) * xToTime(doc, x) / doc.acq.aq;
 }
 
+double axisHertz(const SpectrumDocument& doc, double index)
+{
+    return (doc.referencePoint - index) * doc.acq.sw / doc.valueCount + doc.hzOffset;
+}
+
+double axisPpm(const SpectrumDocument& doc, double index)
+{
+    return (doc.referencePoint - index) * (doc.acq.sw / doc.acq.sf) / doc.valueCount +
+           doc.ppmOffset;
+}
+
 double axisValue(const SpectrumDocument& doc, ElementIndex index)
 {
     const double n = doc.valueCount;
     if (doc.valueCount <= 0)
         return 0.0;
-    const double fromReference = static_cast<double>(doc.referencePoint - index);
     switch (doc.displayUnits) {
     case DisplayUnits::Seconds:
         return static_cast<double>(index) * doc.acq.aq / n;
     case DisplayUnits::Ppm:
-        return usableDivisor(doc.acq.sf) ? fromReference * (doc.acq.sw / doc.acq.sf) / n : 0.0;
+        return usableDivisor(doc.acq.sf) ? axisPpm(doc, static_cast<double>(index)) : 0.0;
     case DisplayUnits::Hertz:
-        return fromReference * doc.acq.sw / n;
+        return axisHertz(doc, static_cast<double>(index));
     case DisplayUnits::Points:
         return static_cast<double>(index / 2);
     }

@@ -16,9 +16,11 @@
 #include <sstream>
 
 #include "batch/batch_runner.h"
+#include "analysis/peak_picking.h"
 #include "batch/hand_written_native.h"
 #include "document/spectrum_document.h"
 #include "document/text_format.h"
+#include "render/plot_geometry.h"
 #include "support/test_files.h"
 
 namespace tesvar::batch {
@@ -134,12 +136,17 @@ TEST_F(AnalysisSteps, PeaksListTheLinesAboveTheThreshold)
                          "     1       3072.00         7.68         " + top + "\n"
                          "     2       1024.00         2.56         " +
                              formatFixed(doc->data[1536], 3) + "\n");
-    ASSERT_EQ(run({"peaks", "8", "6", "5", "peaks", "3", "2", "5", "report", "peaks", "json"}),
+    // The third region ends three points after the first line's top, falling.
+    ASSERT_EQ(run({"peaks", "8", "6", "5", "peaks", "3", "2", "5", "peaks", "8",
+                   num(ppmOfPoint(259)), "5", "report", "peaks", "json"}),
               kExitOk);
     const QJsonObject report = json();
     EXPECT_EQ(report.value("threshold").toDouble(), 5.0);
     const QJsonArray regions = report.value("regions").toArray();
-    ASSERT_EQ(regions.size(), 2);
+    ASSERT_EQ(regions.size(), 3);
+    const QJsonArray falling = regions[2].toObject().value("peaks").toArray();
+    ASSERT_EQ(falling.size(), 1);
+    EXPECT_EQ(falling[0].toObject().value("index").toInt(), 512);
     const QJsonObject second = regions[1].toObject();
     EXPECT_NEAR(second.value("fromPpm").toDouble(), 3.0, 0.01);
     const QJsonArray peaks = second.value("peaks").toArray();
@@ -154,19 +161,35 @@ TEST_F(AnalysisSteps, PeaksListTheLinesAboveTheThreshold)
     EXPECT_EQ(run({"peaks", "8", "six", "5"}), kExitUsage);
 }
 
-TEST_F(AnalysisSteps, ReferenceMovesThePpmReadingsButNotTheHertzOnes)
+TEST_F(AnalysisSteps, AReferencedLineReadsTheSameHertzOnTheAxisReadoutReportAndJson)
 {
-    // The first line reads 7.68 ppm; referenced to 7.26.
-    ASSERT_EQ(run({"reference", "7.68", "7.26", "peaks", "8", "6", "5", "report", "peaks", "json"}),
-              kExitOk)
-        << err.str();
-    const QJsonObject peak = json().value("regions").toArray()[0].toObject().value("peaks")
-                                 .toArray()[0].toObject();
-    EXPECT_NEAR(peak.value("ppm").toDouble(), 7.26, 1e-9);
-    EXPECT_DOUBLE_EQ(peak.value("hz").toDouble(), 3072.0);
-    EXPECT_NEAR(doc->ppmOffset, -0.42, 1e-9);
-    EXPECT_EQ(doc->referenceIndex, 512);
-    EXPECT_EQ(doc->referencePoint, 512 + static_cast<int>(7.26 * 400.0 * 2048 / 4096.0));
+    // The first line (point 256, element 512) reads 7.68 ppm or 3072 Hz; referenced to
+    // 7.26 ppm or to 2904 Hz, the same shift of 168 Hz at 400 MHz.
+    const struct {
+        std::vector<std::string> steps;
+    } cases[] = {
+        {{"reference", "7.68", "7.26", "peaks", "8", "6", "5"}},
+        {{"units", "hertz", "reference", "3072", "2904", "peaks", "3200", "2400", "5"}},
+    };
+    for (const auto& c : cases) {
+        auto steps = c.steps;
+        steps.insert(steps.end(), {"report", "peaks", "json"});
+        ASSERT_EQ(run(steps), kExitOk) << err.str();
+        const QJsonObject peak = json().value("regions").toArray()[0].toObject().value("peaks")
+                                     .toArray()[0].toObject();
+        ASSERT_EQ(peak.value("index").toInt(), 512) << steps[1];
+        const double hz = peak.value("hz").toDouble();
+        EXPECT_NEAR(hz, 2904.0, 1e-9);
+        EXPECT_NEAR(peak.value("ppm").toDouble(), 7.26, 1e-9);
+        EXPECT_EQ(peakListLines(*doc)[3].substr(0, 20), "     1       2904.00");
+        doc->displayUnits = DisplayUnits::Hertz;
+        doc->clientWidth = 1000;  // a window for the readout's pixels
+        EXPECT_NEAR(axisValue(*doc, 512), hz, 1e-9);
+        EXPECT_EQ(readoutText(*doc, pointToX(*doc, 256.0)), "Hertz 2904.000     ");
+        doc->displayUnits = DisplayUnits::Ppm;
+        EXPECT_NEAR(axisValue(*doc, 512), 7.26, 1e-9);
+        EXPECT_EQ(doc->referenceIndex, 512);
+    }
 
     // In Seconds the reference is refused with the system's warning.
     out.str("");
@@ -288,6 +311,54 @@ TEST_F(AspirinProgram, IntegralsAndPeaksAgreeWithTheSpectrometersOwn)
     for (double s : shifts)
         EXPECT_LT(nearest(s, listedShifts), 0.01) << "reported peak at " << s;
     EXPECT_NEAR(shifts.back(), 2.2937, 1e-3);
+}
+
+TEST_F(AspirinProgram, ATightRegionAroundEachMultipletReportsTheSameLinesAsAWideOne)
+{
+    ASSERT_EQ(runProgram(dir, "report params json '" + dir.file("params.json") + "'"), 0);
+    const QJsonObject params = readJson(dir.file("params.json"));
+    const double n = params.value("valueCount").toDouble();
+    std::ostringstream start;
+    start.precision(17);
+    start << "reference "
+          << (1.0 - params.value("maxAbsIndex").toDouble() / n) * params.value("sw").toDouble() /
+                 params.value("sf").toDouble()
+          << " 2.2937 ";
+    const double threshold = 0.02 * params.value("maxAbsValue").toDouble();
+    auto regionsOf = [&](const std::vector<std::pair<double, double>>& regions) {
+        std::ostringstream steps;
+        steps.precision(17);
+        steps << start.str();
+        for (auto [from, to] : regions)
+            steps << "peaks " << from << ' ' << to << ' ' << threshold << ' ';
+        steps << "report peaks json '" << dir.file("peaks.json") << "'";
+        EXPECT_EQ(runProgram(dir, steps.str()), 0);
+        std::vector<std::vector<double>> lines;
+        for (const auto& region : readJson(dir.file("peaks.json")).value("regions").toArray()) {
+            lines.emplace_back();
+            for (const auto& p : region.toObject().value("peaks").toArray())
+                lines.back().push_back(p.toObject().value("ppm").toDouble());
+        }
+        return lines;
+    };
+
+    // The multiplets of the wide region: lines closer than 0.05 ppm belong together.
+    const auto wide = regionsOf({{8.5, 1.5}});
+    ASSERT_EQ(wide.size(), 1u);
+    std::vector<std::vector<double>> multiplets;
+    for (double shift : wide[0]) {
+        if (multiplets.empty() || multiplets.back().back() - shift > 0.05)
+            multiplets.emplace_back();
+        multiplets.back().push_back(shift);
+    }
+    ASSERT_GE(multiplets.size(), 5u);
+    ASSERT_EQ(multiplets.back().size(), 1u);
+    EXPECT_NEAR(multiplets.back()[0], 2.2937, 1e-3);  // the methyl singlet
+
+    std::vector<std::pair<double, double>> tight;
+    for (const auto& m : multiplets)
+        tight.push_back({m.front() + 0.01, m.back() - 0.01});
+    EXPECT_EQ(regionsOf(tight), multiplets);
 }
 
 }  // namespace
