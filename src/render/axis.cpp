@@ -60,17 +60,18 @@ bool axisEnds(const SpectrumDocument& doc, ElementIndex low, ElementIndex high, 
     if (doc.valueCount <= 0)
         return false;
     const double n = doc.valueCount;
-    const auto lowAt = static_cast<double>(low);
-    const auto highAt = static_cast<double>(high);
+    const double p = frequencyOrigin(doc);
     switch (doc.displayUnits) {
     case DisplayUnits::Seconds:
         ends = {low * doc.acq.aq / n, high * doc.acq.aq / n, 0, 1};
         break;
-    case DisplayUnits::Ppm:
-        ends = {axisPpm(doc, lowAt), axisPpm(doc, highAt), width, -1};
+    case DisplayUnits::Ppm: {
+        const double perPpm = doc.acq.sw / doc.acq.sf;
+        ends = {(p - low) * perPpm / n, (p - high) * perPpm / n, width, -1};
         break;
+    }
     case DisplayUnits::Hertz:
-        ends = {axisHertz(doc, lowAt), axisHertz(doc, highAt), width, -1};
+        ends = {(p - low) * doc.acq.sw / n, (p - high) * doc.acq.sw / n, width, -1};
         break;
     case DisplayUnits::Points:
         ends = {static_cast<double>(low / 2), static_cast<double>(high / 2), 0, 1};

@@ -109,15 +109,10 @@ double pointPosition(const SpectrumDocument& doc, double x)
     return (doc.valueCount / 2) * xToTime(doc, x) / doc.acq.aq;
 }
 
-double axisHertz(const SpectrumDocument& doc, double index)
+double frequencyOrigin(const SpectrumDocument& doc)
 {
-    return (doc.referencePoint - index) * doc.acq.sw / doc.valueCount + doc.hzOffset;
-}
-
-double axisPpm(const SpectrumDocument& doc, double index)
-{
-    return (doc.referencePoint - index) * (doc.acq.sw / doc.acq.sf) / doc.valueCount +
-           doc.ppmOffset;
+    const double shift = doc.hzOffset * doc.valueCount / doc.acq.sw;
+    return doc.referencePoint + (std::isfinite(shift) ? shift : 0.0);
 }
 
 double axisValue(const SpectrumDocument& doc, ElementIndex index)
@@ -125,13 +120,14 @@ double axisValue(const SpectrumDocument& doc, ElementIndex index)
     const double n = doc.valueCount;
     if (doc.valueCount <= 0)
         return 0.0;
+    const double fromReference = frequencyOrigin(doc) - static_cast<double>(index);
     switch (doc.displayUnits) {
     case DisplayUnits::Seconds:
         return static_cast<double>(index) * doc.acq.aq / n;
     case DisplayUnits::Ppm:
-        return usableDivisor(doc.acq.sf) ? axisPpm(doc, static_cast<double>(index)) : 0.0;
+        return usableDivisor(doc.acq.sf) ? fromReference * (doc.acq.sw / doc.acq.sf) / n : 0.0;
     case DisplayUnits::Hertz:
-        return axisHertz(doc, static_cast<double>(index));
+        return fromReference * doc.acq.sw / n;
     case DisplayUnits::Points:
         return static_cast<double>(index / 2);
     }

@@ -72,11 +72,11 @@ double xToTime(const SpectrumDocument& doc, double x);
 // The fractional complex-point number under a client x.
 double pointPosition(const SpectrumDocument& doc, double x);
 
-// The frequency scale of the axis at an element index (fractional allowed): it reads 0
-// at referencePoint, grows to the left, and is moved by the reference offset as the
-// readout and the peak report are. Need a valueCount above 0 (and for ppm a usable sf).
-double axisHertz(const SpectrumDocument& doc, double index);
-double axisPpm(const SpectrumDocument& doc, double index);
+// The element (fractional) at which the ppm and Hertz axes read 0: referencePoint, the
+// origin of the unreferenced scale, moved by the reference offset, so that the axis
+// gives every element the Hz (hzOffset) and ppm (ppmOffset = hzOffset / sf) that the
+// readout and the peak report give it.
+double frequencyOrigin(const SpectrumDocument& doc);
 
 // The value of an even element index in the current display units. Seconds and points
 // grow to the right, ppm and Hertz to the left from referencePoint.
