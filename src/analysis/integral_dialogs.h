@@ -23,7 +23,8 @@ inline constexpr const char* kIntegralFactorTitle = "Integral Factor Scale";
 // The rules of dialog 107, opened by a right click that made the clicked integral the
 // reference. The edit shows the number that integral displayed until then; OK makes the
 // typed number its label (and rescales every other label with it), Cancel gives back
-// the former reference and so keeps every label as it was. The view closes itself after either.
+// the former reference and so keeps every label as it was. The view closes itself
+// after either.
 class HydrogensDialog {
 public:
     HydrogensDialog(SpectrumDocument& doc, WindowPort& window, EditsView& view);
