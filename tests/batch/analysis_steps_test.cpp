@@ -302,7 +302,9 @@ TEST_F(AspirinProgram, ATightRegionAroundEachMultipletReportsTheSameLinesAsAWide
 {
     auto doc = std::make_unique<SpectrumDocument>();
     std::ostringstream out, err;
-    const auto run = [&](std::vector<std::string> steps) { return runBatch(steps, *doc, out, err); };
+    const auto run = [&](const std::vector<std::string>& steps) {
+        return runBatch(steps, *doc, out, err);
+    };
     ASSERT_EQ(run({"import", "x32", std::string(TESVAR_TEST_DATA) + "/bruker/aspirin-1h/fid",
                    "fourier", "size=32768", "phase", "94", "-9"}), kExitOk) << err.str();
     const std::string threshold = std::to_string(0.02 * doc->maxAbsValue);
