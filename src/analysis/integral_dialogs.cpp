@@ -21,10 +21,8 @@ void HydrogensDialog::open()
         t.value[t.reference] / t.value[t.previousReference] * t.referenceHydrogens;
     // The label of the clicked integral showed no number when the former reference
     // was 0; the edit then starts empty.
-    shownIsNumber = std::isfinite(number);
     view.setText(integral_ids::HydrogensEdit,
-                 shownIsNumber ? formatFixed(number, kDefaultDecimals) : std::string());
-    shown = readEditNumber(view.text(integral_ids::HydrogensEdit));
+                 std::isfinite(number) ? formatFixed(number, kDefaultDecimals) : std::string());
 }
 
 void HydrogensDialog::accept()
@@ -35,11 +33,11 @@ void HydrogensDialog::accept()
 
 void HydrogensDialog::cancel()
 {
+    // The click made the integral the reference; going back to the former reference,
+    // with its number untouched, leaves every label exactly as it was (the number shown
+    // in the edit is rounded, and may be 0 for a tiny or empty integral).
     IntegralTable& t = doc.integrals;
-    if (shownIsNumber)
-        t.referenceHydrogens = shown;
-    else
-        t.reference = t.previousReference;  // every label keeps what it showed
+    t.reference = t.previousReference;
 }
 
 IntegralFactorDialog::IntegralFactorDialog(SpectrumDocument& doc, EditsView& view)

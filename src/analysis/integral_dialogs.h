@@ -22,8 +22,9 @@ inline constexpr const char* kIntegralFactorTitle = "Integral Factor Scale";
 
 // The rules of dialog 107, opened by a right click that made the clicked integral the
 // reference. The edit shows the number that integral displayed until then; OK makes the
-// typed number its label (and rescales every other label with it), Cancel keeps every
-// label as it was. The view closes itself after either.
+// typed number its label (and rescales every other label with it), Cancel gives back
+// the former reference and so keeps every label as it was. The view closes itself
+// after either.
 class HydrogensDialog {
 public:
     HydrogensDialog(SpectrumDocument& doc, WindowPort& window, EditsView& view);
@@ -36,8 +37,6 @@ private:
     SpectrumDocument& doc;
     WindowPort& window;
     EditsView& view;
-    double shown = 0.0;
-    bool shownIsNumber = false;
 };
 
 // The rules of dialog 223: the edit shows integralStep; OK stores the typed number.

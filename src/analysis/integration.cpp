@@ -83,6 +83,14 @@ double integralBaseline(const SpectrumDocument& doc, int k)
 bool integrateRegion(SpectrumDocument& doc, Ui& ui, double start, double end, bool startNew)
 {
     IntegralTable& table = doc.integrals;
+    if (end < start)
+        std::swap(start, end);
+    const SummedPoints points = summedPoints(doc, start, end);
+    if (points.last < points.first) {
+        ui.message(text::kRegionOutsideData, text::kIntegralRefusedCaption, Buttons::Ok,
+                   Icon::Error);
+        return false;
+    }
     if (startNew)
         table.count = 0;
     if (table.count >= kMaxIntegrals) {
@@ -90,15 +98,12 @@ bool integrateRegion(SpectrumDocument& doc, Ui& ui, double start, double end, bo
                    Icon::None, Owner::None);
         return false;
     }
-    if (end < start)
-        std::swap(start, end);
     const int k = std::max(table.count, 0);
     table.last = k;
     doc.integralsShown = 1;
     table.start[k] = start;
     table.end[k] = end;
 
-    const SummedPoints points = summedPoints(doc, start, end);
     double sum = 0.0;
     for (std::int64_t p = points.first; p <= points.last; ++p)
         sum += realValue(doc, p);

@@ -12,6 +12,9 @@ struct SpectrumDocument;
 namespace text {
 inline constexpr const char* kTooManyIntegralsText = "Error";
 inline constexpr const char* kTooManyIntegralsCaption = "Too many integrals";
+inline constexpr const char* kRegionOutsideData =
+    "The region lies outside the data: there is nothing to integrate.";
+inline constexpr const char* kIntegralRefusedCaption = "Error";
 inline constexpr const char* kIntegrateHint = "Keys Up/Down to increase/decrease integrals size";
 }  // namespace text
 
@@ -29,9 +32,9 @@ struct SummedPoints {
 SummedPoints summedPoints(const SpectrumDocument& doc, double start, double end);
 
 // Adds an integral of the region between the fractional point numbers `start` and
-// `end` (in either order). With startNew the table is emptied first. A full table
-// shows "Error" / "Too many integrals" and is left as it was; the result tells whether
-// an integral was added.
+// `end` (in either order). With startNew the table is emptied first. A region wholly
+// outside the data and a full table are refused with a message, and the table is left
+// as it was; the result tells whether an integral was added.
 bool integrateRegion(SpectrumDocument& doc, Ui& ui, double start, double end, bool startNew);
 
 // The linear baseline under integral k, summed over its points but the last: the mean

@@ -27,6 +27,9 @@ public:
     // Returns false when the table overflowed.
     bool run(std::int64_t lo, std::int64_t hi);
     int found = 0;
+    // The last candidate was recorded where the region ends, searching or still
+    // rising: it marks the end of the scan rather than a peak.
+    bool endedOnCandidate = false;
 
 private:
     // Magnitude of element j; values beyond the last one in use count as zero.
@@ -54,6 +57,11 @@ private:
         ++found;
         return true;
     }
+    bool recordEnd(std::int64_t i)
+    {
+        endedOnCandidate = true;
+        return record(i);
+    }
 
     SpectrumDocument& doc;
     std::int64_t inUse;
@@ -70,17 +78,18 @@ bool PeakScan::run(std::int64_t lo, std::int64_t hi)
         // Search: the first value that reaches the threshold.
         i += 2;
         if (i >= stop)
-            return record(i);
+            return recordEnd(i);
         while (mag(i) < limit) {
             i += 2;
             if (i >= stop)
-                return record(i);
+                return recordEnd(i);
         }
-        // Climb while one of the next three values is larger.
+        // Climb while one of the next three values is larger. Reaching the end of the
+        // region on a top is still a peak; reaching it still rising is not.
         while (anyAhead(i, true)) {
             i += 2;
             if (i >= stop)
-                return record(i);
+                return anyAhead(i, true) ? recordEnd(i) : record(i);
         }
         if (!record(i))
             return false;
@@ -132,8 +141,9 @@ bool pickPeaks(SpectrumDocument& doc, Ui& ui, std::int64_t lo, std::int64_t hi, 
     const int r = t.regionCount;
     t.regionStart[r] = static_cast<std::int32_t>(lo);
     t.regionEnd[r] = static_cast<std::int32_t>(hi);
-    // The last candidate marks where the scan ended, not a peak.
-    const int kept = std::max(scan.found - 1, 0);
+    // A candidate recorded at the end of the region is not a peak; a peak found before
+    // the region ends on a falling slope is kept.
+    const int kept = scan.endedOnCandidate ? scan.found - 1 : scan.found;
     t.peakCount += kept;
     t.regionPeaks[r] = kept;
     t.regionCount = r + 1;

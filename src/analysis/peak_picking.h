@@ -31,8 +31,9 @@ double peakPpm(const SpectrumDocument& doc, std::int64_t index);
 // Scans the real values between element indexes lo and hi for peaks whose magnitude
 // reaches the threshold and appends them as one region of the peak table. Each peak is
 // the first point that none of the next three values exceeds, after the values rose
-// above the threshold; the scan's last candidate, which stands for the end of the
-// region rather than a peak, is discarded.
+// above the threshold. A candidate recorded where the region ends, while searching or
+// still rising, stands for the end of the region rather than a peak and is discarded;
+// a region that ends on its last peak's top or on the falling slope after it keeps it.
 //
 // lo and hi are kept within the values in use (a region dragged beyond the data after
 // scrolling is cut at its ends), and values looked at beyond the last one in use count

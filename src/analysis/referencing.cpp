@@ -62,13 +62,17 @@ double unreferencedReading(const SpectrumDocument& doc)
 
 void applyReference(SpectrumDocument& doc, double value)
 {
-    const double perUnit = inHertz(doc) ? doc.valueCount / doc.acq.sw
-                                        : doc.acq.sf * doc.valueCount / doc.acq.sw;
-    if (inHertz(doc))
-        doc.hzOffset = value - doc.referenceBase;
-    else
-        doc.ppmOffset = value - doc.referenceBase;
-    doc.referencePoint = truncatedInt32(doc.referenceIndex + value * perUnit, doc.referencePoint);
+    // One frequency scale: the shift in Hz is the shift in ppm times the spectrometer
+    // frequency, whichever unit it was typed in.
+    const double offset = value - doc.referenceBase;
+    const bool ppmScale = doc.acq.sf != 0.0 && std::isfinite(doc.acq.sf);
+    if (inHertz(doc)) {
+        doc.hzOffset = offset;
+        doc.ppmOffset = ppmScale ? offset / doc.acq.sf : 0.0;
+    } else {
+        doc.ppmOffset = offset;
+        doc.hzOffset = offset * doc.acq.sf;
+    }
 }
 
 ReferenceDialog::ReferenceDialog(SpectrumDocument& doc, Ui& ui, WindowPort& window,

@@ -44,9 +44,10 @@ void setReferenceClick(SpectrumDocument& doc, double time);
 double unreferencedReading(const SpectrumDocument& doc);
 
 // Makes the clicked position read `value` in the current unit: the unit's offset
-// becomes value minus the unreferenced reading and the axis origin referencePoint
-// moves so that the clicked element reads `value` on the axis. The other unit's offset
-// is kept.
+// becomes value minus the unreferenced reading, and the other unit's offset the same
+// shift in its unit (Hz = ppm x sf), so that the axis, the readout and the peak report
+// share one frequency scale. referencePoint stays the origin of the unreferenced scale;
+// the axis adds the offset to it.
 void applyReference(SpectrumDocument& doc, double value);
 
 // The rules of the modal dialog 142: both edits show the reading at the click (with the

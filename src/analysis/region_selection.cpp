@@ -89,7 +89,9 @@ bool integrateTimes(SpectrumDocument& doc, Ui& ui, double from, double to)
     const bool added = integrateRegion(doc, ui, pointAtTime(doc, std::min(from, to)),
                                        pointAtTime(doc, std::max(from, to)),
                                        doc.integrals.startNew != 0);
-    doc.integrals.startNew = 0;
+    // A refused region leaves the table, and whether it starts afresh, as they were.
+    if (added)
+        doc.integrals.startNew = 0;
     return added;
 }
 

@@ -25,7 +25,8 @@ std::optional<double> timeAtReading(const SpectrumDocument& doc, double reading)
 // Zoom to the window between two time coordinates, with the horizontal scroll bar's
 // range and position for it. A window without width is refused (returns false).
 bool zoomToTimes(SpectrumDocument& doc, AnalysisHost& host, double from, double to);
-// Integration between two time coordinates; startNew is cleared whatever the result.
+// Integration between two time coordinates; startNew is cleared once an integral is
+// added (a refused region leaves it).
 bool integrateTimes(SpectrumDocument& doc, Ui& ui, double from, double to);
 // Peak picking between two time coordinates, then the report (command 40012). A
 // threshold that is not a finite number of at least 0, or a region wholly off the data,

@@ -59,7 +59,7 @@ bool axisEnds(const SpectrumDocument& doc, ElementIndex low, ElementIndex high, 
     if (doc.valueCount <= 0)
         return false;
     const double n = doc.valueCount;
-    const double p = doc.referencePoint;
+    const double p = frequencyOrigin(doc);
     switch (doc.displayUnits) {
     case DisplayUnits::Seconds:
         ends = {low * doc.acq.aq / n, high * doc.acq.aq / n, 1};

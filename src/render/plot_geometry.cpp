@@ -114,12 +114,18 @@ double pointPosition(const SpectrumDocument& doc, double x)
     return (doc.valueCount / 2) * xToTime(doc, x) / doc.acq.aq;
 }
 
+double frequencyOrigin(const SpectrumDocument& doc)
+{
+    const double shift = doc.hzOffset * doc.valueCount / doc.acq.sw;
+    return doc.referencePoint + (std::isfinite(shift) ? shift : 0.0);
+}
+
 double axisValue(const SpectrumDocument& doc, ElementIndex index)
 {
     const double n = doc.valueCount;
     if (doc.valueCount <= 0)
         return 0.0;
-    const double fromReference = static_cast<double>(doc.referencePoint - index);
+    const double fromReference = frequencyOrigin(doc) - static_cast<double>(index);
     switch (doc.displayUnits) {
     case DisplayUnits::Seconds:
         return static_cast<double>(index) * doc.acq.aq / n;

@@ -78,6 +78,12 @@ double xToTime(const SpectrumDocument& doc, double x);
 // The fractional complex-point number under a client x.
 double pointPosition(const SpectrumDocument& doc, double x);
 
+// The element (fractional) at which the ppm and Hertz axes read 0: referencePoint, the
+// origin of the unreferenced scale, moved by the reference offset, so that the axis
+// gives every element the Hz (hzOffset) and ppm (ppmOffset = hzOffset / sf) that the
+// readout and the peak report give it.
+double frequencyOrigin(const SpectrumDocument& doc);
+
 // The value of an even element index in the current display units. Seconds and points
 // grow to the right, ppm and Hertz to the left from referencePoint.
 double axisValue(const SpectrumDocument& doc, ElementIndex index);

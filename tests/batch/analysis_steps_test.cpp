@@ -15,10 +15,12 @@
 #include <regex>
 #include <sstream>
 
+#include "analysis/peak_picking.h"
 #include "batch/batch_runner.h"
 #include "batch/hand_written_native.h"
 #include "document/spectrum_document.h"
 #include "document/text_format.h"
+#include "render/plot_geometry.h"
 #include "support/test_files.h"
 
 namespace tesvar::batch {
@@ -155,19 +157,25 @@ TEST_F(AnalysisSteps, PeaksListTheLinesAboveTheThreshold)
     EXPECT_EQ(run({"peaks", "30", "20", "5"}), kExitStepFailed) << "a region off the data";
 }
 
-TEST_F(AnalysisSteps, ReferenceMovesThePpmReadingsButNotTheHertzOnes)
+TEST_F(AnalysisSteps, AReferencedLineReadsTheSameHertzOnTheAxisReadoutReportAndJson)
 {
-    // The first line reads 7.68 ppm; referenced to 7.26.
-    ASSERT_EQ(run({"reference", "7.68", "7.26", "peaks", "8", "6", "5", "report", "peaks", "json"}),
-              kExitOk)
-        << err.str();
-    const QJsonObject peak = json().value("regions").toArray()[0].toObject().value("peaks")
-                                 .toArray()[0].toObject();
-    EXPECT_NEAR(peak.value("ppm").toDouble(), 7.26, 1e-9);
-    EXPECT_DOUBLE_EQ(peak.value("hz").toDouble(), 3072.0);
-    EXPECT_NEAR(doc->ppmOffset, -0.42, 1e-9);
-    EXPECT_EQ(doc->referenceIndex, 512);
-    EXPECT_EQ(doc->referencePoint, 512 + static_cast<int>(7.26 * 400.0 * 2048 / 4096.0));
+    // The first line (element 512) reads 7.68 ppm, 3072 Hz; referenced to 7.26 ppm or to
+    // 2904 Hz, the same shift of 168 Hz at 400 MHz.
+    for (std::vector<std::string> steps :
+         {std::vector<std::string>{"reference", "7.68", "7.26", "peaks", "8", "6", "5"},
+          {"units", "hertz", "reference", "3072", "2904", "peaks", "3200", "2400", "5"}}) {
+        steps.insert(steps.end(), {"report", "peaks", "json"});
+        ASSERT_EQ(run(steps), kExitOk) << err.str();
+        const QJsonObject peak = json()["regions"][0]["peaks"][0].toObject();
+        ASSERT_EQ(peak["index"].toInt(), 512) << steps[0];
+        EXPECT_NEAR(peak["hz"].toDouble(), 2904.0, 1e-9);
+        EXPECT_NEAR(peak["ppm"].toDouble(), 7.26, 1e-9);
+        EXPECT_EQ(peakListLines(*doc)[3].substr(0, 20), "     1       2904.00");
+        doc->displayUnits = DisplayUnits::Hertz;
+        doc->clientWidth = 1000;  // a window for the readout's pixels
+        EXPECT_NEAR(axisValue(*doc, 512), 2904.0, 1e-9);
+        EXPECT_EQ(readoutText(*doc, pointToX(*doc, 256.0)), "Hertz 2904.000     ");
+    }
 
     // In Seconds the reference is refused with the system's warning.
     out.str("");
@@ -291,6 +299,37 @@ TEST_F(AspirinProgram, IntegralsAndPeaksAgreeWithTheSpectrometersOwn)
     for (double s : shifts)
         EXPECT_LT(nearest(s, listedShifts), 0.01) << "reported peak at " << s;
     EXPECT_NEAR(shifts.back(), 2.2937, 1e-3);
+}
+
+TEST_F(AspirinProgram, ATightRegionAroundEachMultipletReportsTheSameLinesAsAWideOne)
+{
+    auto doc = std::make_unique<SpectrumDocument>();
+    std::ostringstream out, err;
+    const auto run = [&](const std::vector<std::string>& steps) {
+        return runBatch(steps, *doc, out, err);
+    };
+    ASSERT_EQ(run({"import", "x32", std::string(TESVAR_TEST_DATA) + "/bruker/aspirin-1h/fid",
+                   "fourier", "size=32768", "phase", "94", "-9"}), kExitOk) << err.str();
+    const std::string threshold = std::to_string(0.02 * doc->maxAbsValue);
+    ASSERT_EQ(run({"reference", std::to_string(peakPpm(*doc, doc->maxAbsIndex)), "2.2937",
+                   "peaks", "8.5", "1.5", threshold}), kExitOk) << err.str();
+    // Lines closer than 0.05 ppm make one multiplet; each gets a region 0.01 ppm wider.
+    const int wide = doc->peaks.peakCount;
+    const auto ppm = [&](int k) { return peakPpm(*doc, doc->peaks.peaks[k].index); };
+    std::vector<std::string> tight;
+    for (int i = 0, first = 0; i < wide; ++i) {
+        if (i + 1 < wide && ppm(i) - ppm(i + 1) <= 0.05)
+            continue;
+        tight.insert(tight.end(), {"peaks", std::to_string(ppm(first) + 0.01),
+                                   std::to_string(ppm(i) - 0.01), threshold});
+        first = i + 1;
+    }
+    ASSERT_EQ(run(tight), kExitOk) << err.str();
+    EXPECT_GE(doc->peaks.regionCount, 6);
+    EXPECT_EQ(doc->peaks.regionPeaks[doc->peaks.regionCount - 1], 1);  // the methyl singlet
+    ASSERT_EQ(doc->peaks.peakCount, 2 * wide);
+    for (int i = 0; i < wide; ++i)
+        EXPECT_EQ(doc->peaks.peaks[wide + i].index, doc->peaks.peaks[i].index) << i;
 }
 
 }  // namespace

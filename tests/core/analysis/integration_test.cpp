@@ -6,6 +6,7 @@
 #include "analysis/integral_label.h"
 #include "analysis/integration.h"
 #include "analysis/mouse_tools.h"
+#include "analysis/region_selection.h"
 #include "analysis/tool_commands.h"
 #include "core/analysis/analysis_fixture.h"
 #include "render/screen_plot.h"
@@ -120,9 +121,14 @@ TEST_F(Integration, ValuesBeyondThoseInUseAreNeverRead)
         doc->data[i] = 1e12;
     ASSERT_TRUE(integrate(994.0, 1010.0));
     EXPECT_NEAR(doc->integrals.value[0], 2.0, 1e-12);
-    // A region wholly beyond the data sums nothing.
-    ASSERT_TRUE(integrate(1100.0, 1200.0));
-    EXPECT_EQ(doc->integrals.value[1], 0.0);
+    // A region wholly beyond the data, or before it, is refused with a message.
+    EXPECT_FALSE(integrate(1100.0, 1200.0));
+    EXPECT_FALSE(integrateTimes(*doc, ui, -0.2 * doc->acq.aq, -0.01 * doc->acq.aq));
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(doc->integrals.count, 1);
+    load(1000, [](int) { return 2.0; });  // the next integral starts a new table
+    EXPECT_FALSE(integrateTimes(*doc, ui, 1.2 * doc->acq.aq, 1.3 * doc->acq.aq));
+    EXPECT_EQ(doc->integrals.startNew, 1);
 }
 
 TEST_F(Integration, LabelsShowEachValueRelativeToTheFirst)
@@ -198,8 +204,8 @@ TEST_F(Integration, RightClickAndThreeRescalesEveryLabelCancelKeepsThem)
     EXPECT_EQ(label(1), "3.00");
     EXPECT_EQ(label(0), "1.50");
 
-    // Cancel after choosing the first integral: it becomes the reference with the
-    // number it showed, so nothing changes on the plot.
+    // Cancel after choosing the first integral: the former reference and its number
+    // stay, so nothing changes on the plot.
     host.onHydrogens = [&] {
         dialog.open();
         EXPECT_EQ(view.text(integral_ids::HydrogensEdit), "1.500000");
@@ -207,9 +213,28 @@ TEST_F(Integration, RightClickAndThreeRescalesEveryLabelCancelKeepsThem)
         dialog.cancel();
     };
     tools.onRightDown(labelX(0), 400);
-    EXPECT_EQ(doc->integrals.reference, 0);
+    EXPECT_EQ(doc->integrals.reference, 1);
+    EXPECT_EQ(doc->integrals.referenceHydrogens, 3.0);
     EXPECT_EQ(label(0), "1.50");
     EXPECT_EQ(label(1), "3.00");
+}
+
+TEST_F(Integration, CancelKeepsLabelsOfIntegralsTooSmallForTheEditsDecimals)
+{
+    // The clicked integral shows a number that "%lf" writes as 0.000000: a ten-millionth
+    // of the reference, or an integral of nothing but zeros.
+    for (double clicked : {1e-5, 0.0}) {
+        load(1000, [&](int k) { return gaussian(k, 200, 3, 100) + gaussian(k, 600, 3, clicked); });
+        ASSERT_TRUE(integrate(170, 230));
+        ASSERT_TRUE(integrate(570, 630));
+        const std::vector<std::string> before = {label(0), label(1)};
+        FakeEditsView view;
+        HydrogensDialog dialog(*doc, window, view);
+        host.onHydrogens = [&] { dialog.open(), dialog.cancel(); };
+        MouseTools(*doc, ui, window, host).onRightDown(labelX(1), 400);
+        EXPECT_EQ(view.text(integral_ids::HydrogensEdit), "0.000000");
+        EXPECT_EQ((std::vector<std::string>{label(0), label(1)}), before) << clicked;
+    }
 }
 
 TEST_F(Integration, ClicksBesideTheLabelsOrWithoutIntegralsFindNothing)

@@ -47,15 +47,16 @@ TEST_F(PeakPicking, OneIsolatedPeakIsReportedExactlyOnce)
     EXPECT_EQ(doc->peaks.lastThreshold, 10.0);
 }
 
-TEST_F(PeakPicking, ARegionEndingDuringTheDescentDiscardsThatPeak)
+TEST_F(PeakPicking, ARegionEndingOnAFallingSlopeKeepsItsLastPeak)
 {
     load(1000, [](int k) { return line(k, 300, 100.0) + line(k, 400, 80.0); });
-    // The region ends 3 points after the second line's top, still descending.
-    ASSERT_TRUE(pickPeaks(*doc, ui, 2 * 250, 2 * 403, 10.0));
-    EXPECT_EQ(peaksOf(0), std::vector<int>{600});
-    // Ending well after it, both are kept.
-    ASSERT_TRUE(pickPeaks(*doc, ui, 2 * 250, 2 * 480, 10.0));
-    EXPECT_EQ(peaksOf(1), (std::vector<int>{600, 800}));
+    // Ending 3 points after the second line's top, on the baseline well after it, one
+    // point after it; and tight around the first line.
+    for (auto [from, to] : {std::pair{250, 403}, {250, 480}, {290, 401}, {297, 303}}) {
+        ASSERT_TRUE(pickPeaks(*doc, ui, 2 * from, 2 * to, 10.0));
+        EXPECT_EQ(peaksOf(doc->peaks.regionCount - 1),
+                  (to > 400 ? std::vector<int>{600, 800} : std::vector<int>{600})) << to;
+    }
 }
 
 TEST_F(PeakPicking, ARegionEndingWhileRisingKeepsNothingOfThatRise)
@@ -105,7 +106,7 @@ TEST_F(PeakPicking, ARegionDraggedBeyondTheDataIsCutAtTheLastValueInUse)
         doc->data[i] = 1e9;
     ASSERT_TRUE(pickPeaks(*doc, ui, 2 * 850, 2 * 5000, 10.0));  // dragged beyond the data
     EXPECT_EQ(doc->peaks.regionEnd[0], 1998);
-    EXPECT_EQ(peaksOf(0), std::vector<int>{1800});  // the candidate at the end is dropped
+    EXPECT_EQ(peaksOf(0), (std::vector<int>{1800, 1994}));
     for (int i = doc->valueCount; i < doc->valueCount + 10; ++i)
         doc->data[i] = 0.0;
     ASSERT_TRUE(pickPeaks(*doc, ui, 2 * 850, 2 * 5000, 10.0));

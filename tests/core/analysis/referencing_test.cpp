@@ -51,25 +51,26 @@ TEST_F(Referencing, ThePromptArmsEveryLaterLeftClick)
     EXPECT_EQ(host.dialogs, (std::vector<std::string>{"reference", "reference"}));
 }
 
-TEST_F(Referencing, SevenThirtyToSevenTwentySixShiftsPpmButNotHertzReadings)
+TEST_F(Referencing, SevenThirtyToSevenTwentySixShiftsPpmAndHertzReadingsAlike)
 {
     // Point 270 reads (1 - 0.27) x 1000 / 100 = 7.30 ppm.
     reference(270, "7.26");
     EXPECT_EQ(shownCurrent, "7.300000");
     EXPECT_EQ(shownNew, "7.300000");
     EXPECT_NEAR(doc->ppmOffset, -0.04, 1e-12);
-    EXPECT_EQ(doc->hzOffset, 0.0);
+    EXPECT_NEAR(doc->hzOffset, -4.0, 1e-9);
     for (int x : {0, 270, 512, 999}) {
-        EXPECT_NEAR(ppmReading(x), (1.0 - x / 1000.0) * 10.0 - 0.04, 5e-4) << x;
-        EXPECT_NEAR(peakPpm(*doc, 2 * x), (1.0 - x / 1000.0) * 10.0 - 0.04, 1e-12) << x;
-        EXPECT_NEAR(peakHertz(*doc, 2 * x), (1.0 - x / 1000.0) * 1000.0, 1e-9) << x;
+        const double ppm = (1.0 - x / 1000.0) * 10.0 - 0.04;
+        EXPECT_NEAR(ppmReading(x), ppm, 5e-4) << x;
+        EXPECT_NEAR(peakPpm(*doc, 2 * x), ppm, 1e-12) << x;
+        EXPECT_NEAR(peakHertz(*doc, 2 * x), ppm * 100.0, 1e-9) << x;
+        EXPECT_NEAR(axisValue(*doc, 2 * x), ppm, 1e-12) << x;
     }
-    // The ppm axis reads 7.26 at the clicked element; the Hz axis moves with the origin.
     EXPECT_EQ(doc->referenceIndex, 540);
-    EXPECT_NEAR(axisValue(*doc, 540), 7.26, 0.005);
+    EXPECT_EQ(doc->referencePoint, 2000);  // the axis origin moves by the offset
     doc->displayUnits = DisplayUnits::Hertz;
-    EXPECT_NEAR(axisValue(*doc, 540), 726.0, 0.5);
-    EXPECT_NEAR(hertzReading(270), 730.0, 1e-9);
+    EXPECT_NEAR(axisValue(*doc, 540), 726.0, 1e-9);
+    EXPECT_NEAR(hertzReading(270), 726.0, 1e-9);
 }
 
 TEST_F(Referencing, ReferencingAgainStartsFromTheUnreferencedReading)
@@ -80,22 +81,22 @@ TEST_F(Referencing, ReferencingAgainStartsFromTheUnreferencedReading)
     reference(500, "");  // OK without editing
     EXPECT_EQ(shownCurrent, "4.700000");
     EXPECT_NEAR(doc->ppmOffset, -0.30, 1e-6);
-    EXPECT_EQ(doc->referencePoint, static_cast<int>(1000 + 4.7 * 100 * 2000 / 1000.0));
+    EXPECT_NEAR(axisValue(*doc, 1000), 4.7, 1e-6);
 }
 
-TEST_F(Referencing, HertzReferencingKeepsThePpmOffset)
+TEST_F(Referencing, HertzReferencingMovesThePpmScaleByTheSameShift)
 {
     reference(270, "7.26");
     doc->displayUnits = DisplayUnits::Hertz;
     reference(100, "850");
-    EXPECT_EQ(shownCurrent, "900.000000");
+    EXPECT_EQ(shownCurrent, "896.000000");
     EXPECT_NEAR(doc->hzOffset, -50.0, 1e-9);
-    EXPECT_NEAR(doc->ppmOffset, -0.04, 1e-12);
-    EXPECT_EQ(doc->referencePoint, 200 + 850 * 2);
+    EXPECT_NEAR(doc->ppmOffset, -0.5, 1e-12);
     EXPECT_NEAR(hertzReading(100), 850.0, 1e-9);
+    EXPECT_NEAR(axisValue(*doc, 200), 850.0, 1e-9);
 }
 
-TEST_F(Referencing, AnOddClickIndexIsReferencedAtTheNextEvenOneButTheOffsetIsExact)
+TEST_F(Referencing, AnOddClickIndexIsKeptEvenButTheScaleUsesTheExactClick)
 {
     // Client x 3.6 is not a pixel; the click's time gives element 7.2 -> 7 -> 8.
     setReferenceClick(*doc, xToTime(*doc, 3.6));
@@ -104,7 +105,7 @@ TEST_F(Referencing, AnOddClickIndexIsReferencedAtTheNextEvenOneButTheOffsetIsExa
     EXPECT_NEAR(doc->referenceBase, (1.0 - 0.0036) * 10.0, 1e-12);
     applyReference(*doc, 9.0);
     EXPECT_NEAR(doc->ppmOffset, 9.0 - 9.964, 1e-12);
-    EXPECT_EQ(doc->referencePoint, 8 + 1800);
+    EXPECT_NEAR(frequencyOrigin(*doc), 7.2 + 1800.0, 1e-9);  // 9 ppm at element 7.2
     setReferenceClick(*doc, xToTime(*doc, 4.0));
     EXPECT_EQ(doc->referenceIndex, 8);
 }
