@@ -3,8 +3,11 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <numeric>
+#include <tuple>
 
 #include "document/file_commands.h"
+#include "document/native_file.h"
 #include "document/spectrum_document.h"
 #include "importers/import_dispatch.h"
 #include "format_builders.h"
@@ -36,6 +39,8 @@ public:
     std::deque<std::optional<FileType>> answers;
     std::vector<FileType> opened;
 };
+
+const std::string kUsable = "This file does not hold a usable spectrum:\n";
 
 // Everything a failed or cancelled import must leave as it was.
 struct DocumentState {
@@ -105,6 +110,64 @@ protected:
         doc->nothingToSave = 0;
         ui.messages.clear();
     }
+
+    enum class Reader { X32, Aspect, Nuts, Varian, Native };
+
+    // A file of the reader's format in a folder of its own, counting `count` values and
+    // holding the first `held` of 1, 2, 3...; a text format leaves out a missing sf.
+    std::string writeSample(Reader r, std::optional<double> sf, std::int64_t count, int held)
+    {
+        std::vector<std::int32_t> ints(static_cast<std::size_t>(held));
+        std::iota(ints.begin(), ints.end(), 1);
+        const std::string at = "r" + std::to_string(++samples) + "/", n = std::to_string(count);
+        switch (r) {
+        case Reader::X32:
+            write(at + "acqus", "##$TD= " + n + " ##$SW_h= 1000 ##$AQ_mod= 1" +
+                                    (sf ? " ##$BF1= " + std::to_string(*sf) : ""));
+            return write(at + "fid", test::x32Ints(ints));
+        case Reader::Aspect: {
+            test::AspectHeader h{static_cast<std::uint32_t>(count), 1000.0, 1, sf.value_or(0.0)};
+            return write(at + "a", test::aspectFile(h, ints));
+        }
+        case Reader::Nuts: {
+            test::NutsHeader h{static_cast<std::int32_t>(count), 1000.0f, float(sf.value_or(0.0))};
+            return write(at + "n", test::nutsFile(h, std::vector<float>(ints.begin(), ints.end())));
+        }
+        case Reader::Varian:
+            write(at + "procpar", test::procparEntry("sw", 1, "1000") + test::procparEntry("np", 1, n) +
+                                      (sf ? test::procparEntry("sfrq", 1, std::to_string(*sf)) : ""));
+            return write(at + "fid", test::varianFile(0x0005, test::be32Values(ints)));
+        case Reader::Native:
+            AcquisitionParameters acq;
+            acq.td = static_cast<std::int32_t>(count), acq.sw = 1000.0, acq.sf = sf.value_or(0.0);
+            Bytes b = encodeNativeFile(acq, std::vector<double>(ints.begin(), ints.end()));
+            b.resize(1024 + 8 * ints.size());
+            return write(at + "s.tvx", b);
+        }
+        return {};
+    }
+    bool load(Reader r, const std::string& path)
+    {
+        if (r != Reader::Native) {
+            const FileType types[] = {FileType::BrukerX32, FileType::BrukerAspect, FileType::Nuts,
+                                      FileType::Varian};
+            return importFile(*doc, types[static_cast<int>(r)], path, ui, window);
+        }
+        doc->filePath = path;
+        doc->pathPreset = 1;
+        return openSpectrum(*doc, ui, window) == OpenOutcome::Opened;
+    }
+    // A refusal leaves everything as it was; the Open command keeps the chosen name.
+    void expectUnchanged(Reader r, const DocumentState& before)
+    {
+        DocumentState after = stateOf(*doc, window);
+        if (r == Reader::Native)
+            std::tie(after.filePath, after.fileTitle) = std::tie(before.filePath, before.fileTitle);
+        EXPECT_EQ(after, before) << static_cast<int>(r);
+    }
+    static constexpr Reader kReaders[] = {Reader::X32, Reader::Aspect, Reader::Nuts,
+                                          Reader::Varian, Reader::Native};
+    int samples = 0;
 
     std::unique_ptr<SpectrumDocument> doc;
     FakeUi ui;
@@ -289,20 +352,22 @@ TEST_F(ImportDispatch, X32FailuresShowTheirMessagesAndChangeNothing)
     write("empty/acqus", test::acqusText(4, 100.0, 100.0, 1));
     ui.chooseNext(empty);
     EXPECT_FALSE(importSpectrum(*doc, flags, ui, window));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cannot Open"});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{kUsable + "it holds no data values."});
     EXPECT_EQ(stateOf(*doc, window), before);
 
     // The chosen parameter file cannot be opened, or holds nothing usable.
     const std::string fid = writeX32("fid", "");
-    for (const std::string& chosen : {(dir.path() / "missing").string(),
-                                      write("junk", std::string("random words 1 2 3"))}) {
+    for (const auto& [chosen, message, caption] :
+         {std::tuple{(dir.path() / "missing").string(), std::string("Cannot Open Acqus"), "Error"},
+          std::tuple{write("junk", std::string("random words 1 2 3")),
+                     kUsable + "its number of points is missing or not valid.", "Error "}}) {
         ui.messages.clear();
         ui.chooseNext(fid);
         ui.chooseNext(chosen);
         EXPECT_FALSE(importSpectrum(*doc, flags, ui, window));
         ASSERT_EQ(ui.messages.size(), 2u);
-        EXPECT_EQ(ui.messages[1].text, "Cannot Open Acqus");
-        EXPECT_EQ(ui.messages[1].caption, "Error");
+        EXPECT_EQ(ui.messages[1].text, message);
+        EXPECT_EQ(ui.messages[1].caption, caption);
         EXPECT_EQ(ui.messages[1].buttons, Buttons::Ok);
         EXPECT_EQ(stateOf(*doc, window), before);
     }
@@ -313,7 +378,7 @@ TEST_F(ImportDispatch, X32FailuresShowTheirMessagesAndChangeNothing)
     write("notd/acqus", std::string("##$SW_h= 100\n##$BF1= 400\n"));
     ui.chooseNext(noTd);
     EXPECT_FALSE(importSpectrum(*doc, flags, ui, window));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cannot Open Acqus"});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{kUsable + "its number of points is missing or not valid."});
     EXPECT_EQ(stateOf(*doc, window), before);
 }
 
@@ -450,6 +515,62 @@ TEST_F(ImportDispatch, ACancelledHandOverChangesNothing)
     after.fileTitle = before.fileTitle;
     after.interactionMode = before.interactionMode;
     EXPECT_EQ(after, before);
+}
+
+TEST_F(ImportDispatch, EveryReaderRefusesAFrequencyMissingOrNotValidAndKeepsNothingStale)
+{
+    for (Reader r : kReaders) {
+        for (const std::optional<double> sf : {std::optional<double>(), std::optional(0.0),
+                                               std::optional(-400.0)}) {
+            ASSERT_TRUE(load(r, writeSample(r, 400.0, 4, 4))) << static_cast<int>(r);
+            const DocumentState before = stateOf(*doc, window);
+            ui.messages.clear();
+            EXPECT_FALSE(load(r, writeSample(r, sf, 4, 4)));
+            EXPECT_EQ(ui.texts(), std::vector<std::string>{
+                                      kUsable + "its spectrometer frequency is missing or not valid."});
+            expectUnchanged(r, before);
+        }
+    }
+}
+
+TEST_F(ImportDispatch, ShortFilesAreRefusedOrReadWithANote)
+{
+    const int cap = kDataCapacity;
+    const std::size_t headerCut[] = {0, 500, 1000, 40, 290};
+    for (Reader r : kReaders) {
+        ASSERT_TRUE(load(r, writeSample(r, 400.0, 4, 4)));
+        const DocumentState before = stateOf(*doc, window);
+        if (r != Reader::X32) {  // X32 data have no header
+            const std::string cutShort = writeSample(r, 400.0, 4, 4);
+            fs::resize_file(cutShort, headerCut[static_cast<int>(r)]);
+            ui.messages.clear();
+            EXPECT_FALSE(load(r, cutShort));
+            EXPECT_EQ(ui.texts(), std::vector<std::string>{kUsable + "it ends inside its header."});
+            expectUnchanged(r, before);
+        }
+        ui.messages.clear();
+        EXPECT_FALSE(load(r, writeSample(r, 400.0, 4, 0)));
+        EXPECT_EQ(ui.texts(), std::vector<std::string>{kUsable + "it holds no data values."});
+        expectUnchanged(r, before);
+
+        window.notes.clear();
+        ASSERT_TRUE(load(r, writeSample(r, 400.0, 8, 3)));
+        EXPECT_EQ(std::vector<double>(doc->data.begin(), doc->data.begin() + 8),
+                  (std::vector<double>{1, 2, 3, 0, 0, 0, 0, 0}));
+        ASSERT_TRUE(load(r, writeSample(r, 400.0, cap + 2, cap + 2)));
+        EXPECT_EQ(doc->valueCount, cap);
+        EXPECT_EQ(doc->data[cap - 1], cap);
+        const std::int64_t huge = r == Reader::Aspect ? 0xFFFFFF : INT32_MAX;
+        ASSERT_TRUE(load(r, writeSample(r, 400.0, huge, 3)));
+        EXPECT_EQ(doc->valueCount, cap);
+        EXPECT_EQ(window.notes,
+                  (std::vector<std::string>{
+                      "The file holds only 3 of its 8 values; the others read as 0.",
+                      "Only the first 131072 of the file's 131074 values were read; the rest was left out.",
+                      "The file holds only 3 of its " + std::to_string(huge) +
+                          " values; the others up to 131072 read as 0."}))
+            << static_cast<int>(r);
+    }
 }
 
 TEST(CentreOnOwner, CentresAndKeepsOnTheScreen)
