@@ -167,22 +167,17 @@ TEST(NativeFormat, ParametersThatCannotDescribeASpectrumAreRefused)
 {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    using P = SpectrumProblem;
     struct Case {
         std::int32_t td;
         double sw;
         double sf;
-        P problem;
-    } cases[] = {{-2, 1000.0, 400.0, P::PointCount}, {0, 1000.0, 400.0, P::PointCount},
-                 {64, 0.0, 400.0, P::SweepWidth},    {64, -10.0, 400.0, P::SweepWidth},
-                 {64, nan, 400.0, P::SweepWidth},    {64, inf, 400.0, P::SweepWidth},
-                 {64, 1e-320, 400.0, P::SweepWidth}, {64, 1000.0, nan, P::Frequency},
-                 {64, 1000.0, 0.0, P::Frequency},    {64, 1000.0, -inf, P::Frequency}};
+    } cases[] = {{-2, 1000.0, 400.0}, {0, 1000.0, 400.0}, {64, 0.0, 400.0},
+                 {64, -10.0, 400.0}, {64, nan, 400.0},   {64, inf, 400.0},
+                 {64, 1000.0, nan},  {64, 1e-320, 400.0}, {64, 1000.0, 0.0}, {64, 1000.0, -inf}};
     for (const Case& c : cases) {
         const auto read =
             parseNativeFile(handMadeFile(c.td, c.sw, c.sf, 0.0, ramp(64)), kDataCapacity);
         EXPECT_EQ(read.status, NativeStatus::Unusable) << c.td << " " << c.sw << " " << c.sf;
-        EXPECT_EQ(read.problem, c.problem) << c.td << " " << c.sw << " " << c.sf;
         EXPECT_TRUE(read.values.empty());
     }
 }

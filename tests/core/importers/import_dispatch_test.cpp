@@ -113,60 +113,54 @@ protected:
 
     enum class Reader { X32, Aspect, Nuts, Varian, Native };
 
-    // A file of the reader's format in a folder of its own, counting `count` values and
-    // holding the first `held` of 1, 2, 3...; a text format leaves out a missing sf.
+    // A file of the reader's format counting `count` values and holding the first `held`
+    // of 1, 2, 3...; a text format leaves out a missing sf, a binary one holds 0.
     std::string writeSample(Reader r, std::optional<double> sf, std::int64_t count, int held)
     {
-        std::vector<std::int32_t> ints(static_cast<std::size_t>(held));
-        std::iota(ints.begin(), ints.end(), 1);
-        const std::string at = "r" + std::to_string(++samples) + "/", n = std::to_string(count);
-        switch (r) {
-        case Reader::X32:
-            write(at + "acqus", "##$TD= " + n + " ##$SW_h= 1000 ##$AQ_mod= 1" +
-                                    (sf ? " ##$BF1= " + std::to_string(*sf) : ""));
-            return write(at + "fid", test::x32Ints(ints));
-        case Reader::Aspect: {
-            test::AspectHeader h{static_cast<std::uint32_t>(count), 1000.0, 1, sf.value_or(0.0)};
-            return write(at + "a", test::aspectFile(h, ints));
+        std::vector<std::int32_t> v(static_cast<std::size_t>(held));
+        std::iota(v.begin(), v.end(), 1);
+        const std::string at = "r" + std::to_string(++samples), n = std::to_string(count);
+        const double f = sf.value_or(0.0);
+        if (r == Reader::X32 || r == Reader::Varian) {
+            const bool x32 = r == Reader::X32;
+            write(at + (x32 ? "/acqus" : "/procpar"),
+                  x32 ? "##$TD= " + n + " ##$SW_h= 1000 ##$AQ_mod= 1" + (sf ? " ##$BF1= " + std::to_string(f) : "")
+                      : test::procparEntry("sw", 1, "1000") + test::procparEntry("np", 1, n) +
+                            (sf ? test::procparEntry("sfrq", 1, std::to_string(f)) : ""));
+            return write(at + "/fid", x32 ? test::x32Ints(v) : test::varianFile(5, test::be32Values(v)));
         }
-        case Reader::Nuts: {
-            test::NutsHeader h{static_cast<std::int32_t>(count), 1000.0f, float(sf.value_or(0.0))};
-            return write(at + "n", test::nutsFile(h, std::vector<float>(ints.begin(), ints.end())));
-        }
-        case Reader::Varian:
-            write(at + "procpar", test::procparEntry("sw", 1, "1000") + test::procparEntry("np", 1, n) +
-                                      (sf ? test::procparEntry("sfrq", 1, std::to_string(*sf)) : ""));
-            return write(at + "fid", test::varianFile(0x0005, test::be32Values(ints)));
-        case Reader::Native:
-            AcquisitionParameters acq;
-            acq.td = static_cast<std::int32_t>(count), acq.sw = 1000.0, acq.sf = sf.value_or(0.0);
-            Bytes b = encodeNativeFile(acq, std::vector<double>(ints.begin(), ints.end()));
-            b.resize(1024 + 8 * ints.size());
-            return write(at + "s.tvx", b);
-        }
-        return {};
+        if (r == Reader::Aspect)
+            return write(at, test::aspectFile({std::uint32_t(count), 1000.0, 1, f}, v));
+        if (r == Reader::Nuts)
+            return write(at, test::nutsFile({std::int32_t(count), 1000.0f, float(f)}, {v.begin(), v.end()}));
+        AcquisitionParameters acq;
+        acq.td = static_cast<std::int32_t>(count), acq.sw = 1000.0, acq.sf = f;
+        Bytes b = encodeNativeFile(acq, std::vector<double>(v.begin(), v.end()));
+        b.resize(1024 + 8 * v.size());
+        return write(at, b);
     }
     bool load(Reader r, const std::string& path)
     {
-        if (r != Reader::Native) {
-            const FileType types[] = {FileType::BrukerX32, FileType::BrukerAspect, FileType::Nuts,
-                                      FileType::Varian};
+        const FileType types[] = {FileType::BrukerX32, FileType::BrukerAspect, FileType::Nuts,
+                                  FileType::Varian};
+        if (r != Reader::Native)
             return importFile(*doc, types[static_cast<int>(r)], path, ui, window);
-        }
         doc->filePath = path;
         doc->pathPreset = 1;
         return openSpectrum(*doc, ui, window) == OpenOutcome::Opened;
     }
-    // A refusal leaves everything as it was; the Open command keeps the chosen name.
-    void expectUnchanged(Reader r, const DocumentState& before)
+    // A refusal shows `message` and changes nothing; the Open command keeps the file's name.
+    void expectRefused(Reader r, const std::string& path, const std::string& message)
     {
+        const DocumentState before = stateOf(*doc, window);
+        ui.messages.clear();
+        EXPECT_FALSE(load(r, path));
+        EXPECT_EQ(ui.texts(), std::vector<std::string>{kUsable + message}) << static_cast<int>(r);
         DocumentState after = stateOf(*doc, window);
         if (r == Reader::Native)
             std::tie(after.filePath, after.fileTitle) = std::tie(before.filePath, before.fileTitle);
         EXPECT_EQ(after, before) << static_cast<int>(r);
     }
-    static constexpr Reader kReaders[] = {Reader::X32, Reader::Aspect, Reader::Nuts,
-                                          Reader::Varian, Reader::Native};
     int samples = 0;
 
     std::unique_ptr<SpectrumDocument> doc;
@@ -517,48 +511,29 @@ TEST_F(ImportDispatch, ACancelledHandOverChangesNothing)
     EXPECT_EQ(after, before);
 }
 
-TEST_F(ImportDispatch, EveryReaderRefusesAFrequencyMissingOrNotValidAndKeepsNothingStale)
-{
-    for (Reader r : kReaders) {
-        for (const std::optional<double> sf : {std::optional<double>(), std::optional(0.0),
-                                               std::optional(-400.0)}) {
-            ASSERT_TRUE(load(r, writeSample(r, 400.0, 4, 4))) << static_cast<int>(r);
-            const DocumentState before = stateOf(*doc, window);
-            ui.messages.clear();
-            EXPECT_FALSE(load(r, writeSample(r, sf, 4, 4)));
-            EXPECT_EQ(ui.texts(), std::vector<std::string>{
-                                      kUsable + "its spectrometer frequency is missing or not valid."});
-            expectUnchanged(r, before);
-        }
-    }
-}
-
-TEST_F(ImportDispatch, ShortFilesAreRefusedOrReadWithANote)
+TEST_F(ImportDispatch, EveryReaderRefusesWhatMakesNoSpectrumAndTellsWhatItCouldNotRead)
 {
     const int cap = kDataCapacity;
     const std::size_t headerCut[] = {0, 500, 1000, 40, 290};
-    for (Reader r : kReaders) {
-        ASSERT_TRUE(load(r, writeSample(r, 400.0, 4, 4)));
-        const DocumentState before = stateOf(*doc, window);
+    for (Reader r : {Reader::X32, Reader::Aspect, Reader::Nuts, Reader::Varian, Reader::Native}) {
+        // Nothing of the spectrum before stands in for a frequency the file lacks.
+        for (const auto sf : {std::optional<double>(), std::optional(0.0), std::optional(-400.0)}) {
+            ASSERT_TRUE(load(r, writeSample(r, 400.0, 4, 4))) << static_cast<int>(r);
+            expectRefused(r, writeSample(r, sf, 4, 4),
+                          "its spectrometer frequency is missing or not valid.");
+        }
         if (r != Reader::X32) {  // X32 data have no header
             const std::string cutShort = writeSample(r, 400.0, 4, 4);
             fs::resize_file(cutShort, headerCut[static_cast<int>(r)]);
-            ui.messages.clear();
-            EXPECT_FALSE(load(r, cutShort));
-            EXPECT_EQ(ui.texts(), std::vector<std::string>{kUsable + "it ends inside its header."});
-            expectUnchanged(r, before);
+            expectRefused(r, cutShort, "it ends inside its header.");
         }
-        ui.messages.clear();
-        EXPECT_FALSE(load(r, writeSample(r, 400.0, 4, 0)));
-        EXPECT_EQ(ui.texts(), std::vector<std::string>{kUsable + "it holds no data values."});
-        expectUnchanged(r, before);
+        expectRefused(r, writeSample(r, 400.0, 4, 0), "it holds no data values.");
 
         window.notes.clear();
         ASSERT_TRUE(load(r, writeSample(r, 400.0, 8, 3)));
         EXPECT_EQ(std::vector<double>(doc->data.begin(), doc->data.begin() + 8),
                   (std::vector<double>{1, 2, 3, 0, 0, 0, 0, 0}));
         ASSERT_TRUE(load(r, writeSample(r, 400.0, cap + 2, cap + 2)));
-        EXPECT_EQ(doc->valueCount, cap);
         EXPECT_EQ(doc->data[cap - 1], cap);
         const std::int64_t huge = r == Reader::Aspect ? 0xFFFFFF : INT32_MAX;
         ASSERT_TRUE(load(r, writeSample(r, 400.0, huge, 3)));
