@@ -22,7 +22,9 @@ std::string unusableFileMessage(SpectrumProblem problem)
 {
     const char* reason = "its parameters are not valid.";
     switch (problem) {
-    case SpectrumProblem::PointCount: reason = "its number of points is missing or not valid."; break;
+    case SpectrumProblem::PointCount:
+        reason = "its number of points is missing or not valid.";
+        break;
     case SpectrumProblem::SweepWidth: reason = "its sweep width is missing or not valid."; break;
     case SpectrumProblem::Frequency:
         reason = "its spectrometer frequency is missing or not valid.";

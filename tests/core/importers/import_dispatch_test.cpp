@@ -119,20 +119,24 @@ protected:
     {
         std::vector<std::int32_t> v(static_cast<std::size_t>(held));
         std::iota(v.begin(), v.end(), 1);
-        const std::string at = "r" + std::to_string(++samples), n = std::to_string(count);
+        const std::string at = std::to_string(++samples) + "r", n = std::to_string(count);
         const double f = sf.value_or(0.0);
         if (r == Reader::X32 || r == Reader::Varian) {
             const bool x32 = r == Reader::X32;
+            const std::string freq = !sf ? ""
+                                     : x32 ? " ##$BF1= " + std::to_string(f)
+                                           : test::procparEntry("sfrq", 1, std::to_string(f));
             write(at + (x32 ? "/acqus" : "/procpar"),
-                  x32 ? "##$TD= " + n + " ##$SW_h= 1000 ##$AQ_mod= 1" + (sf ? " ##$BF1= " + std::to_string(f) : "")
-                      : test::procparEntry("sw", 1, "1000") + test::procparEntry("np", 1, n) +
-                            (sf ? test::procparEntry("sfrq", 1, std::to_string(f)) : ""));
-            return write(at + "/fid", x32 ? test::x32Ints(v) : test::varianFile(5, test::be32Values(v)));
+                  x32 ? "##$TD= " + n + " ##$SW_h= 1000 ##$AQ_mod= 1" + freq
+                      : test::procparEntry("sw", 1, "1000") + test::procparEntry("np", 1, n) + freq);
+            return write(at + "/fid",
+                         x32 ? test::x32Ints(v) : test::varianFile(5, test::be32Values(v)));
         }
         if (r == Reader::Aspect)
             return write(at, test::aspectFile({std::uint32_t(count), 1000.0, 1, f}, v));
         if (r == Reader::Nuts)
-            return write(at, test::nutsFile({std::int32_t(count), 1000.0f, float(f)}, {v.begin(), v.end()}));
+            return write(at, test::nutsFile({std::int32_t(count), 1000.0f, float(f)},
+                                            {v.begin(), v.end()}));
         AcquisitionParameters acq;
         acq.td = static_cast<std::int32_t>(count), acq.sw = 1000.0, acq.sf = f;
         Bytes b = encodeNativeFile(acq, std::vector<double>(v.begin(), v.end()));
