@@ -2,7 +2,7 @@
 // sanitizers catch, it checks what the rest of the program relies on: a spectrum the
 // parser accepts is usable, fits the buffer and has exactly td values (the file's
 // doubles as far as it holds them, zeros after), and, for the smaller ones, writing it
-// and reading it back gives the same block and the same bits.
+// and reading it back gives the same block, the same bits and the same pending transform.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -21,11 +21,12 @@ constexpr int kRewriteLimit = 4096;
 void checkRewrite(const NativeReadResult& read)
 {
     const std::size_t n = read.values.size();
-    const auto bytes = encodeNativeFile(read.acq, read.values);
+    const auto bytes = encodeNativeFile(read.acq, read.values, read.pending);
     IMPORT_FUZZ_CHECK(bytes.size() == std::max(kNativeMinimumSize, kNativeDataOffset + 8 * n));
     const auto again = parseNativeFile(bytes, kDataCapacity);
     IMPORT_FUZZ_CHECK(again.status == NativeStatus::Ok);
     IMPORT_FUZZ_CHECK(encodeAcquisition(again.acq) == encodeAcquisition(read.acq));
+    IMPORT_FUZZ_CHECK(again.pending == read.pending);
     IMPORT_FUZZ_CHECK(again.values.size() == n);
     IMPORT_FUZZ_CHECK(std::memcmp(again.values.data(), read.values.data(), 8 * n) == 0);
 }

@@ -54,8 +54,8 @@ bool takeChoice(SpectrumDocument& doc, const std::optional<std::string>& chosen)
 void commitRead(SpectrumDocument& doc, WindowPort& window, const NativeReadResult& read)
 {
     doc.acq = read.acq;
-    doc.conjugateOnTransform = 0;  // the native file keeps data ready to transform
-    doc.digitalFilterDelay = 0.0;
+    doc.conjugateOnTransform = read.pending.conjugate;
+    doc.digitalFilterDelay = read.pending.filterDelay;
     std::copy(read.values.begin(), read.values.end(), doc.data.begin());
     doc.valueCount = read.acq.td;
     resetDocument(doc, window);
@@ -128,6 +128,10 @@ OpenOutcome openSpectrum(SpectrumDocument& doc, Ui& ui, WindowPort& window)
         ui.message(unusableFileMessage(read.problem), text::kErrorCaption, Buttons::Ok,
                    Icon::Error);
         return OpenOutcome::Failed;
+    case NativeStatus::NotFinite:
+        ui.message(text::kUnreadableValues, fileNamePart(doc.filePath), Buttons::Ok,
+                   Icon::Warning);
+        return OpenOutcome::Failed;
     case NativeStatus::Ok:
         break;
     }
@@ -135,16 +139,29 @@ OpenOutcome openSpectrum(SpectrumDocument& doc, Ui& ui, WindowPort& window)
     return OpenOutcome::Opened;
 }
 
+namespace {
+
+bool refuseSave(Ui& ui, const char* reason)
+{
+    ui.message(reason, text::kFileErrorCaption, Buttons::Ok, Icon::Error, Owner::None);
+    return false;
+}
+
+}  // namespace
+
 bool saveSpectrum(SpectrumDocument& doc, Ui& ui)
 {
+    const std::span<const double> values(doc.data.data(), valuesInUse(doc));
+    // A file that Open would refuse is not written.
+    if (doc.hasSpectrum == 0)
+        return refuseSave(ui, text::kCannotSaveNothingLoaded);
+    if (!allFinite(values))
+        return refuseSave(ui, text::kCannotSaveNotFinite);
     if (!chooseFileToSave(doc, ui))
         return false;
-    const int n = valuesInUse(doc);
-    if (!writeNativeFile(doc.filePath, doc.acq, std::span<const double>(doc.data.data(), n))) {
-        ui.message(text::kCannotSave, text::kFileErrorCaption, Buttons::Ok, Icon::Error,
-                   Owner::None);
-        return false;
-    }
+    const PendingTransform pending{doc.conjugateOnTransform, doc.digitalFilterDelay};
+    if (!writeNativeFile(doc.filePath, doc.acq, values, pending))
+        return refuseSave(ui, text::kCannotSave);
     return true;
 }
 

@@ -16,6 +16,9 @@ namespace text {
 inline constexpr const char* kSaveQuestion = "Do you want to save the current spectrum?";
 inline constexpr const char* kCannotSave = "Cannot Save File";
 inline constexpr const char* kFileErrorCaption = "File Error";
+inline constexpr const char* kCannotSaveNothingLoaded = "Cannot Save File\nNo spectrum is loaded.";
+inline constexpr const char* kCannotSaveNotFinite =
+    "Cannot Save File\nThe spectrum holds values that are not finite numbers.";
 inline constexpr const char* kCannotOpen = "Cannot open the file";
 inline constexpr const char* kErrorCaption = "Error ";
 inline constexpr const char* kErrorAllocating = "Error allocating";
@@ -23,6 +26,9 @@ inline constexpr const char* kParamCaption = "PARAM";
 inline constexpr const char* kNotNative = "This is not a Tesvar File\n Please indicate the file type";
 inline constexpr const char* kWarningCaption = "Warning";
 inline constexpr const char* kUnusableFile = "This file does not hold a usable spectrum:\n";
+// A file whose values are not all finite numbers, refused as the importers refuse theirs,
+// with the file's name as the caption.
+inline constexpr const char* kUnreadableValues = "Cannot Open or\n Don't know what to do with it!!";
 }  // namespace text
 
 // The refusal of a file that cannot make a spectrum, naming the reason, for example
@@ -50,7 +56,8 @@ enum class OpenOutcome {
 OpenOutcome openSpectrum(SpectrumDocument& doc, Ui& ui, WindowPort& window);
 
 // Save command: returns true after writing, false when the dialog was cancelled or the
-// file could not be written (the previous file is then intact).
+// file could not be written (the previous file is then intact). With no spectrum loaded,
+// or values that are not finite numbers, nothing is asked and nothing is written.
 bool saveSpectrum(SpectrumDocument& doc, Ui& ui);
 
 // The question asked before a spectrum is replaced or the program closes. Returns

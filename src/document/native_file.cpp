@@ -1,9 +1,15 @@
 #include "document/native_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <system_error>
 
@@ -12,6 +18,51 @@
 namespace tesvar {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// CRC-32 with the reflected polynomial 0xEDB88320, as zlib and PNG compute it.
+std::uint32_t crc32(std::span<const std::uint8_t> bytes)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const std::uint8_t b : bytes) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+constexpr std::uint8_t kConjugateFlag = 1;
+
+void putPendingRecord(std::uint8_t* at, const PendingTransform& pending)
+{
+    std::copy_n(kPendingRecordTag, sizeof kPendingRecordTag, at);
+    at[7] = pending.conjugate != 0 ? kConjugateFlag : 0;
+    putLeDouble(at + 8, pending.filterDelay);
+    putLe32(at + 16, crc32({at, 16}));
+}
+
+// The record when the file holds a valid one; otherwise nothing is pending.
+PendingTransform readPendingRecord(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < kPendingRecordOffset + kPendingRecordSize)
+        return {};
+    const std::uint8_t* at = bytes.data() + kPendingRecordOffset;
+    const double delay = getLeDouble(at + 8);
+    if (!std::equal(kPendingRecordTag, kPendingRecordTag + sizeof kPendingRecordTag, at) ||
+        getLe32(at + 16) != crc32({at, 16}) || (at[7] & ~kConjugateFlag) != 0 ||
+        !std::isfinite(delay))
+        return {};
+    return {at[7] & kConjugateFlag ? 1 : 0, delay};
+}
+
+}  // namespace
+
+bool allFinite(std::span<const double> values)
+{
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
 
 NativeReadResult parseNativeFile(std::span<const std::uint8_t> bytes, int capacity)
 {
@@ -46,6 +97,12 @@ NativeReadResult parseNativeFile(std::span<const std::uint8_t> bytes, int capaci
     result.values.assign(n, 0.0);
     for (std::size_t i = 0; i < std::min(n, available); ++i)
         result.values[i] = getLeDouble(bytes.data() + kNativeDataOffset + 8 * i);
+    if (!allFinite(result.values)) {
+        result.values.clear();
+        result.status = NativeStatus::NotFinite;
+        return result;
+    }
+    result.pending = readPendingRecord(bytes);
     result.status = NativeStatus::Ok;
     return result;
 }
@@ -71,14 +128,19 @@ NativeReadResult readNativeFile(const std::string& path, int capacity)
 }
 
 std::vector<std::uint8_t> encodeNativeFile(const AcquisitionParameters& acq,
-                                           std::span<const double> values)
+                                           std::span<const double> values,
+                                           const PendingTransform& pending)
 {
     const std::size_t size =
         std::max(kNativeMinimumSize, kNativeDataOffset + 8 * values.size());
     std::vector<std::uint8_t> bytes(size, kNativeFiller);
     std::copy_n(kNativeMagic, 3, bytes.begin());
-    const AcquisitionBlock block = encodeAcquisition(acq);
+    AcquisitionParameters stored = acq;
+    stored.td = static_cast<std::int32_t>(values.size());
+    const AcquisitionBlock block = encodeAcquisition(stored);
     std::copy(block.begin(), block.end(), bytes.begin() + kNativeBlockOffset);
+    if (pending != PendingTransform{})
+        putPendingRecord(bytes.data() + kPendingRecordOffset, pending);
     for (std::size_t i = 0; i < values.size(); ++i)
         putLeDouble(bytes.data() + kNativeDataOffset + 8 * i, values[i]);
     return bytes;
@@ -86,73 +148,125 @@ std::vector<std::uint8_t> encodeNativeFile(const AcquisitionParameters& acq,
 
 namespace {
 
-// A name beside the target that no other file has: "wx" refuses an existing file.
-std::FILE* createTemporaryBeside(const fs::path& target, fs::path& tempPath)
+// The file a save writes to: the name itself or, through its symbolic links, the file
+// they lead to, whether that file exists yet or not. Nothing when the links loop.
+std::optional<fs::path> followLinks(fs::path target)
 {
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%016llx.tmp",
-                      static_cast<unsigned long long>(random()));
-        tempPath = target;
-        tempPath += suffix;
-        if (std::FILE* f = std::fopen(tempPath.c_str(), "wbx"))
-            return f;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return target;
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec)
+            return std::nullopt;
+        target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
-// A file nobody may write to is protected: the rename below would replace it all the
-// same, so it is refused here, as opening it for writing would be.
-bool markedReadOnly(const fs::path& target)
+bool writeAll(int fd, std::span<const std::uint8_t> bytes)
 {
-    std::error_code ec;
-    const fs::file_status status = fs::status(target, ec);
-    if (ec || !fs::exists(status))
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A new file of a short name of fixed length in the folder, whatever the length of the
+// target's name; O_EXCL refuses a name another file has. Returns the descriptor or -1.
+int createTemporaryIn(const fs::path& folder, fs::path& tempPath)
+{
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        std::string name = ".tvx-";
+        for (int i = 0; i < 6; ++i)
+            name += kLetters[pick(random)];
+        tempPath = folder / name;
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// For a file in a folder that takes no new files: the file is written where it is. It
+// was found to be a regular file and is checked again once open; opening without
+// blocking keeps a pipe put there meanwhile from stopping the program.
+bool overwriteInPlace(const fs::path& target, std::span<const std::uint8_t> bytes)
+{
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    constexpr fs::perms anyWrite =
-        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return (status.permissions() & anyWrite) == fs::perms::none;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && writeAll(fd, bytes) &&
+              ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+
+// Makes the rename durable. A file system that cannot sync a folder says so with EINVAL;
+// the file itself has then been synced all the same.
+bool syncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == EACCES;  // a folder the user may write but not list
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return synced;
 }
 
 }  // namespace
 
 bool writeNativeFile(const std::string& path, const AcquisitionParameters& acq,
-                     std::span<const double> values)
+                     std::span<const double> values, const PendingTransform& pending)
 {
     if (path.empty())
         return false;
-    std::error_code ec;
-    // Through a symbolic link the file it points to is written; the link stays.
-    fs::path target(path);
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        target = fs::weakly_canonical(target, ec);
-        if (ec)
-            return false;
-    }
-    if (fs::is_directory(target, ec) || markedReadOnly(target))
+    const std::optional<fs::path> target = followLinks(path);
+    if (!target)
+        return false;
+    // Only a regular file is replaced; a folder, pipe or device never is, and a pipe is
+    // never opened, since opening it for writing would wait for a reader. A file nobody
+    // may write to is protected: the rename below would replace it all the same.
+    struct stat old {};
+    const bool exists = ::stat(target->c_str(), &old) == 0;
+    if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0))
         return false;
 
+    const std::vector<std::uint8_t> bytes = encodeNativeFile(acq, values, pending);
+    const fs::path folder = target->has_parent_path() ? target->parent_path() : fs::path(".");
     fs::path tempPath;
-    std::FILE* f = createTemporaryBeside(target, tempPath);
-    if (!f)
-        return false;
-    const std::vector<std::uint8_t> bytes = encodeNativeFile(acq, values);
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok) {
-        // A file that is replaced keeps its permissions.
-        const fs::file_status old = fs::status(target, ec);
-        if (!ec && fs::exists(old))
-            fs::permissions(tempPath, old.permissions(), ec);
-        fs::rename(tempPath, target, ec);
-        ok = !ec;
+    const int fd = createTemporaryIn(folder, tempPath);
+    if (fd < 0)
+        return exists && (errno == EACCES || errno == EPERM) && overwriteInPlace(*target, bytes);
+
+    bool ok = writeAll(fd, bytes);
+    if (ok && exists) {
+        // The new file takes the old one's place with its owner (where the user may give
+        // it) and its permissions.
+        [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
     }
-    if (!ok)
-        fs::remove(tempPath, ec);
-    return ok;
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok)
+        ok = ::rename(tempPath.c_str(), target->c_str()) == 0;
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    return syncFolder(folder);
 }
 
 }  // namespace tesvar

@@ -55,7 +55,7 @@ public:
 };
 
 // Set limits (10001): shows the view window, and on OK stores and checks the typed
-// limits. A refused OK keeps the dialog open.
+// limits. A refused OK stores nothing and keeps the dialog open.
 class SetLimitsDialog {
 public:
     SetLimitsDialog(SpectrumDocument& doc, Ui& ui, DialogFields& fields);

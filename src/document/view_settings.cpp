@@ -22,12 +22,14 @@ void applyUnits(SpectrumDocument& doc, WindowPort& window,
 
 bool applyLimits(SpectrumDocument& doc, Ui& ui, double from, double to)
 {
-    doc.viewLeft = from;
-    doc.viewRight = to;
     // Values that are not finite numbers give no view to draw: they are refused too.
-    if (std::isfinite(from) && std::isfinite(to) && doc.viewRight >= doc.viewLeft &&
-        doc.viewLeft <= doc.acq.aq && doc.viewRight <= doc.acq.aq)
+    // Refused values are never stored, so that Cancel leaves the view as it was.
+    if (std::isfinite(from) && std::isfinite(to) && to >= from && from <= doc.acq.aq &&
+        to <= doc.acq.aq) {
+        doc.viewLeft = from;
+        doc.viewRight = to;
         return true;
+    }
     ui.beep();
     ui.message("Error", "Try it again", Buttons::Ok, Icon::None);
     return false;

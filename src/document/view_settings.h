@@ -15,9 +15,9 @@ struct SpectrumDocument;
 void applyUnits(SpectrumDocument& doc, WindowPort& window,
                 const std::array<std::int32_t, 4>& checks);
 
-// The OK of the Set limits dialog: both values are stored at once, then accepted when
-// from <= to <= acq.aq (from may be negative) and both are finite. Refused values stay stored, with a beep
-// and "Error" (caption "Try it again"); the result tells whether they were accepted.
+// The OK of the Set limits dialog: both values are stored together when from <= to <=
+// acq.aq (from may be negative) and both are finite. Refused values are not stored: a
+// beep and "Error" (caption "Try it again"); the result tells whether they were accepted.
 bool applyLimits(SpectrumDocument& doc, Ui& ui, double from, double to);
 
 // What the window does after the Set limits dialog closes: the zoom factor follows the

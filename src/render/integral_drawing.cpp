@@ -18,21 +18,6 @@ int lastIntegral(const IntegralTable& table)
     return std::min(table.last, kMaxIntegrals - 1);
 }
 
-// x of a fractional point number on a surface whose `width` spans the view, with the
-// width applied before the zoom factor (the printed brackets and every curve's start).
-double spannedX(const SpectrumDocument& doc, double point, int width)
-{
-    if (doc.valueCount <= 0 || !usableDivisor(doc.acq.aq))
-        return 0.0;
-    return (2.0 * point / doc.valueCount - doc.viewLeft / doc.acq.aq) * width * doc.zoomFactor;
-}
-
-// Client or canvas x of a region end (a fractional point number).
-double regionX(const SpectrumDocument& doc, double point, const BracketFrame& frame)
-{
-    return frame.printed ? spannedX(doc, point, frame.width) : pointToX(doc, point);
-}
-
 // Point bounds of a region: truncated toward zero and moved down to an even point.
 ElementIndex regionPoint(double position) { return evenIndex(truncatedPosition(position)); }
 
@@ -45,8 +30,8 @@ void drawIntegralBrackets(SpectrumDocument& doc, Canvas& canvas, const BracketFr
     const int half = cw / 2;
     const int top = frame.top;
     for (int i = 0; i <= lastIntegral(table); ++i) {
-        const double x1 = regionX(doc, table.start[i], frame);
-        const double x2 = regionX(doc, table.end[i], frame);
+        const double x1 = elementX(doc, 2.0 * table.start[i], frame.width);
+        const double x2 = elementX(doc, 2.0 * table.end[i], frame.width);
         const int mid = toPixel(x1 + x2) / 2;
         const int leftLeg = mid - half - frame.leftLegGap;
         const int rightLeg = mid + half + frame.rightLegGap;
@@ -55,12 +40,14 @@ void drawIntegralBrackets(SpectrumDocument& doc, Canvas& canvas, const BracketFr
             table.labelRight[i] = mid + half + 5;
         }
 
-        canvas.moveTo(toPixel(x1), top);
-        canvas.lineTo(toPixel(x1), top + 5);
+        const int column1 = traceX(doc, 2.0 * table.start[i], frame.width);
+        const int column2 = traceX(doc, 2.0 * table.end[i], frame.width);
+        canvas.moveTo(column1, top);
+        canvas.lineTo(column1, top + 5);
         canvas.lineTo(leftLeg, top + 14);
         canvas.lineTo(leftLeg, top + 80);
-        canvas.moveTo(toPixel(x2), top);
-        canvas.lineTo(toPixel(x2), top + 5);
+        canvas.moveTo(column2, top);
+        canvas.lineTo(column2, top + 5);
         canvas.lineTo(rightLeg, top + 14);
         canvas.lineTo(rightLeg, top + 80);
 
@@ -74,8 +61,7 @@ void drawIntegralBrackets(SpectrumDocument& doc, Canvas& canvas, const BracketFr
     }
 }
 
-void drawIntegralCurvesOn(const SpectrumDocument& doc, Canvas& canvas, int width, double step,
-                          int base)
+void drawIntegralCurvesOn(const SpectrumDocument& doc, Canvas& canvas, int width, int base)
 {
     const IntegralTable& table = doc.integrals;
     // The curves rise above their base at a quarter of the trace's scale, divided by
@@ -88,7 +74,6 @@ void drawIntegralCurvesOn(const SpectrumDocument& doc, Canvas& canvas, int width
     for (int i = 0; i <= lastIntegral(table); ++i) {
         const ElementIndex a = regionPoint(table.start[i]);
         const ElementIndex b = regionPoint(table.end[i]);
-        const int x0 = toPixel(spannedX(doc, table.start[i], width));
 
         // Only points whose values are in use are summed and drawn.
         const ElementIndex from = std::max<ElementIndex>(a, 0);
@@ -96,7 +81,8 @@ void drawIntegralCurvesOn(const SpectrumDocument& doc, Canvas& canvas, int width
         if (to < from)
             continue;
         const double firstValue = doc.data[static_cast<std::size_t>(2 * from)];
-        const int startX = x0 + traceX(from - a, step);
+        auto columnOf = [&](ElementIndex p) { return traceX(doc, 2.0 * p, width); };
+        const int startX = columnOf(from);
         const double firstRise =
             scaled ? firstValue / m * doc.integralScale * doc.verticalScale * 0.25 : 0.0;
         canvas.moveTo(startX, base - toPixel(firstRise));
@@ -106,7 +92,7 @@ void drawIntegralCurvesOn(const SpectrumDocument& doc, Canvas& canvas, int width
             sum += doc.data[static_cast<std::size_t>(2 * p)];
             const double y =
                 scaled ? base - sum * doc.integralScale / m * doc.verticalScale * 0.25 : base;
-            canvas.lineTo(x0 + traceX(p - a, step), toPixel(y, base));
+            canvas.lineTo(columnOf(p), toPixel(y, base));
         }
     }
 }

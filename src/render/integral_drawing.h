@@ -15,7 +15,6 @@ struct BracketFrame {
     int top = 0;            // y where the bracket starts under the region's ends
     int leftLegGap = 5;     // left leg at mid - half - leftLegGap
     int rightLegGap = 5;    // right leg at mid + half + rightLegGap
-    bool printed = false;   // the printed picture multiplies width before zoomFactor
     bool storeHitBoxes = false;  // screen labels renew the boxes a click is tested against
 };
 
@@ -24,9 +23,8 @@ struct BracketFrame {
 // labelLeft/labelRight are renewed. `doc` is not otherwise changed.
 void drawIntegralBrackets(SpectrumDocument& doc, Canvas& canvas, const BracketFrame& frame);
 
-// Running-sum curves of integrals 0..last: `step` is surface units per element of data,
-// `base` the y of the curves' zero, `width` the surface width that the view spans.
-void drawIntegralCurvesOn(const SpectrumDocument& doc, Canvas& canvas, int width, double step,
-                          int base);
+// Running-sum curves of integrals 0..last: `base` is the y of the curves' zero, `width`
+// the surface width that the view spans. Each summed point lies in its trace column.
+void drawIntegralCurvesOn(const SpectrumDocument& doc, Canvas& canvas, int width, int base);
 
 }  // namespace tesvar

@@ -62,14 +62,23 @@ double valueInUse(const SpectrumDocument& doc, ElementIndex index)
     return index >= 0 && index < inUse ? doc.data[static_cast<std::size_t>(index)] : 0.0;
 }
 
-double traceStep(const SpectrumDocument& doc)
+double elementX(const SpectrumDocument& doc, double element, int width)
 {
-    if (doc.valueCount <= 0 || !std::isfinite(doc.zoomFactor))
+    if (!horizontalScale(doc) || !std::isfinite(doc.zoomFactor))
         return 0.0;
-    return (static_cast<double>(doc.clientWidth) / doc.valueCount) * doc.zoomFactor;
+    const double n = doc.valueCount;
+    const double leftEdge = n / doc.acq.aq * doc.viewLeft;
+    return (element - leftEdge) * (width / n * doc.zoomFactor);
 }
 
-int traceX(std::int64_t k, double step) { return toPixel(2.0 * static_cast<double>(k) * step); }
+int traceX(const SpectrumDocument& doc, double element, int width)
+{
+    const double x = elementX(doc, element, width);
+    // A column edge missed only by rounding error (an axis value summed step by step)
+    // counts as reached, so that the same position always falls in the same column.
+    const double edge = std::round(x);
+    return toPixel(std::fabs(x - edge) < 1e-7 ? edge : x);
+}
 
 int valueToY(const SpectrumDocument& doc, double value)
 {
@@ -81,17 +90,13 @@ int valueToY(const SpectrumDocument& doc, double value)
 
 double pointToX(const SpectrumDocument& doc, double point)
 {
-    if (!horizontalScale(doc))
-        return 0.0;
-    return (2.0 * point / doc.valueCount - doc.viewLeft / doc.acq.aq) * doc.zoomFactor *
-           doc.clientWidth;
+    return elementX(doc, 2.0 * point, doc.clientWidth);
 }
 
 double timeToX(const SpectrumDocument& doc, double time)
 {
-    if (!usableDivisor(doc.acq.aq))
-        return 0.0;
-    return (time - doc.viewLeft) * doc.clientWidth / doc.acq.aq * doc.zoomFactor;
+    // Without a usable acquisition time elementX gives 0 whatever the element.
+    return elementX(doc, time / doc.acq.aq * doc.valueCount, doc.clientWidth);
 }
 
 double xToTime(const SpectrumDocument& doc, double x)

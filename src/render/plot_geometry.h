@@ -52,19 +52,25 @@ TracePoints tracePoints(const SpectrumDocument& doc, const VisibleRange& range);
 // The value of element `index` when it is one of the values in use, else 0.
 double valueInUse(const SpectrumDocument& doc, ElementIndex index);
 
-// Pixels per element of data for this pass: (W / N) x zoomFactor, 0 when undefined.
-double traceStep(const SpectrumDocument& doc);
+// The one horizontal mapping of the plot: the x, on a surface `width` units wide that
+// spans the view, of a fractional element index. The element under viewLeft
+// (N / aq x viewLeft) lies at 0 and each element is (width / N) x zoomFactor wide, so
+// the whole view has element i at i x that width. 0 where the view has no usable scale.
+double elementX(const SpectrumDocument& doc, double element, int width);
 
-// x of the k-th real point drawn from firstIndex, for the step of traceStep.
-int traceX(std::int64_t k, double step);
+// The column of an element: elementX truncated. The trace, the axis ticks and the
+// integral brackets and curves all place their points by it, so that at any zoom the
+// same point lies in the same column, where the readout (xToTime) finds it again.
+int traceX(const SpectrumDocument& doc, double element, int width);
 
 // Client y of a data value: positive values go up, a value of |maxAbsValue| lies
 // verticalScale pixels from the zero line. An all-zero spectrum (maxAbsValue 0) and
 // values that are not numbers lie on the zero line.
 int valueToY(const SpectrumDocument& doc, double value);
 
-// Client x of a fractional complex-point number, of a time coordinate, and back.
-// Each gives 0 (xToTime: viewLeft) where the view has no usable scale.
+// Client x of a fractional complex-point number (element 2p), of a time coordinate
+// (element t x N / aq), and back. Each gives 0 (xToTime: viewLeft) where the view has
+// no usable scale.
 double pointToX(const SpectrumDocument& doc, double point);
 double timeToX(const SpectrumDocument& doc, double time);
 double xToTime(const SpectrumDocument& doc, double x);

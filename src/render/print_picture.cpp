@@ -17,6 +17,8 @@ namespace {
 
 constexpr int kLastRow = kPrintHeight - 1;  // the zero lines keep their relative height in 0..849
 constexpr int kAxisBottom = 800;
+// The picture never takes more of the page's width or height than this.
+constexpr double kLargestPagePart = 0.96;
 
 // A window y scaled to the canvas rows; the middle when the window has no height.
 int canvasRow(int clientY, int clientHeight)
@@ -24,14 +26,6 @@ int canvasRow(int clientY, int clientHeight)
     if (clientHeight <= 0)
         return kLastRow / 2;
     return static_cast<int>(std::int64_t{kLastRow} * clientY / clientHeight);
-}
-
-// Canvas units per element of data.
-double printStep(const SpectrumDocument& doc)
-{
-    if (doc.valueCount <= 0 || !std::isfinite(doc.zoomFactor))
-        return 0.0;
-    return doc.zoomFactor / doc.valueCount * kPrintWidth;
 }
 
 int lineHeight(Canvas& canvas)
@@ -47,22 +41,20 @@ void buildPrintMetafile(SpectrumDocument& doc, Canvas& canvas)
     canvas.setPen(printPen);
     canvas.setFont(defaultTextFont);
     const int lh = lineHeight(canvas);
-    const double xs = printStep(doc);
     const VisibleRange range = visibleRange(doc);
 
     drawPrintAxis(doc, canvas, range.firstIndex, range.lastIndex);
 
     canvas.moveTo(0, 0);
     const int yBase = canvasRow(doc.baselineY, doc.clientHeight);
-    // The printed trace divides by the signed maximum, and stays inside the border.
-    const double m = doc.maxAbsValue;
+    // The printed trace is the same way up as the screen's (it divides by the magnitude
+    // of the maximum) and stays inside the border.
+    const double m = std::fabs(doc.maxAbsValue);
     auto yOf = [&](double v) {
         const double y = usableDivisor(m) ? yBase - v / m * doc.verticalScale : yBase;
         return std::clamp(toPixel(y, yBase), 0, kLastRow);
     };
-    drawTracePoints(
-        doc, canvas, range, [xs](std::int64_t k) { return traceX(k, xs); }, yOf,
-        std::clamp(yBase, 0, kLastRow));
+    drawTracePoints(doc, canvas, range, kPrintWidth, yOf, std::clamp(yBase, 0, kLastRow));
 
     if (doc.integralsShown == 1) {
         drawPrintIntegralLabels(doc, canvas);
@@ -107,15 +99,13 @@ void drawPrintIntegralLabels(SpectrumDocument& doc, Canvas& canvas)
     frame.top = toPixel((kAxisBottom - 2.5 * th) - 7.5 * th);
     frame.leftLegGap = 18;
     frame.rightLegGap = 21;
-    frame.printed = true;
     drawIntegralBrackets(doc, canvas, frame);
     canvas.setFont(defaultTextFont);
 }
 
 void drawPrintIntegralCurves(const SpectrumDocument& doc, Canvas& canvas)
 {
-    drawIntegralCurvesOn(doc, canvas, kPrintWidth, printStep(doc),
-                         canvasRow(doc.integralBaseY, doc.clientHeight));
+    drawIntegralCurvesOn(doc, canvas, kPrintWidth, canvasRow(doc.integralBaseY, doc.clientHeight));
 }
 
 std::string printHeaderLine(const SpectrumDocument& doc)
@@ -156,17 +146,21 @@ IntRect metafileFrame(const IntRect& logical, double screenDpiX, double screenDp
 
 std::optional<IntRect> pageTarget(const IntRect& frame, int pageWidth, int pageHeight)
 {
-    if (pageWidth <= 0 || pageHeight <= 0)
+    const double frameWidth = static_cast<double>(std::int64_t{frame.right} - frame.left);
+    const double frameHeight = static_cast<double>(std::int64_t{frame.bottom} - frame.top);
+    if (pageWidth <= 0 || pageHeight <= 0 || !(frameWidth > 0.0) || !(frameHeight > 0.0))
         return std::nullopt;
-    const std::int64_t frameWidth = std::int64_t{frame.right} - frame.left;
-    const std::int64_t frameHeight = std::int64_t{frame.bottom} - frame.top;
-    const int perPixel = 84550 / pageWidth;
-    // A page wider than 84,550 pixels leaves no whole hundredths per pixel: scale by the
-    // exact ratio there instead of dividing by zero.
-    const std::int64_t w = perPixel > 0 ? frameWidth / perPixel : frameWidth * pageWidth / 84550;
-    const std::int64_t h = frameHeight / 10;
-    auto half = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(
-                                         v / 2, -kPixelLimit, kPixelLimit)); };
+    // The picture takes frameWidth / 84550 of the page width, worked out exactly (a
+    // whole number of hundredths per printer pixel grows wrong on fine printers), and
+    // keeps its proportions. A picture too large for the page is made smaller, so that
+    // a margin stays on every side.
+    double w = frameWidth * pageWidth / 84550.0;
+    double h = w * frameHeight / frameWidth;
+    const double fit = std::min({1.0, kLargestPagePart * pageWidth / w,
+                                 kLargestPagePart * pageHeight / h});
+    w *= fit;
+    h *= fit;
+    auto half = [](double v) { return toPixel(v / 2); };
     return IntRect{half(pageWidth - w), half(pageHeight - h), half(pageWidth + w),
                    half(pageHeight + h)};
 }

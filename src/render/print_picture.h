@@ -42,8 +42,9 @@ std::string unitCaption(const SpectrumDocument& doc);
 IntRect metafileFrame(const IntRect& logical, double screenDpiX, double screenDpiY);
 
 // Where the picture goes on a page of pageWidth x pageHeight printer pixels, centred:
-// its width is the frame width over (84550 / pageWidth) and its height the frame
-// height in tenths of a millimetre. Nothing when the page has no size.
+// its width is frame width / 84550 of the page width, its height keeps the frame's
+// proportions, and neither takes more than 96 per cent of the page's. Nothing when the
+// page or the frame has no size.
 std::optional<IntRect> pageTarget(const IntRect& frame, int pageWidth, int pageHeight);
 
 }  // namespace tesvar

@@ -37,11 +37,10 @@ void renderPlot(SpectrumDocument& doc, Canvas& backBuffer)
     backBuffer.setPen(tracePen);
 
     const VisibleRange range = visibleRange(doc);
-    const double step = traceStep(doc);
     backBuffer.moveTo(0, doc.baselineY);
     drawTracePoints(
-        doc, backBuffer, range, [step](std::int64_t k) { return traceX(k, step); },
-        [&doc](double v) { return valueToY(doc, v); }, doc.baselineY);
+        doc, backBuffer, range, doc.clientWidth, [&doc](double v) { return valueToY(doc, v); },
+        doc.baselineY);
 
     backBuffer.setPen(overlayPen);
     drawAxis(doc, backBuffer, range.firstIndex, range.lastIndex);
@@ -67,7 +66,7 @@ void drawIntegralLabels(SpectrumDocument& doc, Canvas& canvas)
 
 void drawIntegralCurves(const SpectrumDocument& doc, Canvas& canvas)
 {
-    drawIntegralCurvesOn(doc, canvas, doc.clientWidth, traceStep(doc), doc.integralBaseY);
+    drawIntegralCurvesOn(doc, canvas, doc.clientWidth, doc.integralBaseY);
 }
 
 void drawCouplingMarkers(const SpectrumDocument& doc, Canvas& canvas)

@@ -6,15 +6,19 @@
 
 namespace tesvar {
 
-// One line segment per real point from firstIndex, from the pen's current position:
-// xOf(k) is the x of point k, yOf(value) the y of a value and zeroY that of the zero
-// line, on which points beyond the values in use lie. Runs of such points are drawn
-// as the one straight segment they make, from the vertex of point 0 on: the printed
-// trace starts at the corner and must go down the border, not across the picture.
-template <typename XOf, typename YOf>
+// One line segment per real point from firstIndex, from the pen's current position, on
+// a surface `width` units wide that spans the view: point k lies at the column of its
+// element (traceX), yOf(value) gives the y of a value and zeroY that of the zero line,
+// on which points beyond the values in use lie. Runs of such points are drawn as the
+// one straight segment they make, from the vertex of point 0 on: the printed trace
+// starts at the corner and must go down the border, not across the picture.
+template <typename YOf>
 void drawTracePoints(const SpectrumDocument& doc, Canvas& canvas, const VisibleRange& range,
-                     XOf xOf, YOf yOf, int zeroY)
+                     int width, YOf yOf, int zeroY)
 {
+    auto xOf = [&](std::int64_t k) {
+        return traceX(doc, static_cast<double>(range.firstIndex + 2 * k), width);
+    };
     const TracePoints points = tracePoints(doc, range);
     if (points.count == 0)
         return;

@@ -8,6 +8,7 @@
 
 #include "platform/qt/qt_canvas.h"
 #include "render/print_picture.h"
+#include "shell/picture_export.h"
 
 namespace tesvar {
 
@@ -36,26 +37,29 @@ bool recordPictureFile(const QString& path, const std::function<void(Canvas&)>& 
 
 bool playPictureOnPage(QPainter& painter, const QPicture& picture, int pageWidth, int pageHeight)
 {
-    const QRect bounds = picture.boundingRect();
-    if (bounds.width() <= 0 || bounds.height() <= 0)
+    if (picture.isNull())
         return false;
-    const IntRect frame = metafileFrame({bounds.left(), bounds.top(), bounds.right() + 1,
-                                         bounds.bottom() + 1},
-                                        picture.logicalDpiX(), picture.logicalDpiY());
+    // The page is placed from the fixed canvas, not from what was drawn: an integral
+    // outside a zoomed view neither moves nor shrinks the picture, and is cut off at
+    // the canvas's edges.
+    const IntRect frame = metafileFrame({0, 0, kPrintWidth, kPrintHeight}, picture.logicalDpiX(),
+                                        picture.logicalDpiY());
     const auto target = pageTarget(frame, pageWidth, pageHeight);
     if (!target)
         return false;
     painter.save();
     painter.translate(target->left, target->top);
-    painter.scale(double(target->right - target->left) / bounds.width(),
-                  double(target->bottom - target->top) / bounds.height());
+    painter.scale(double(target->right - target->left) / kPrintWidth,
+                  double(target->bottom - target->top) / kPrintHeight);
+    // The border lies on the canvas's edges: its lines stay whole.
+    painter.setClipRect(QRectF(-1, -1, kPrintWidth + 2, kPrintHeight + 2));
     // Playback scales the picture by the device's resolution over the picture's; the
     // stretch above already maps picture units to device pixels.
     const QPaintDevice* device = painter.device();
     if (device && device->logicalDpiX() > 0 && device->logicalDpiY() > 0)
         painter.scale(double(picture.logicalDpiX()) / device->logicalDpiX(),
                       double(picture.logicalDpiY()) / device->logicalDpiY());
-    painter.drawPicture(-bounds.left(), -bounds.top(), picture);
+    painter.drawPicture(0, 0, picture);
     painter.restore();
     return true;
 }
@@ -66,6 +70,10 @@ bool printPictureFile(const QString& path, QPrinter& printer)
     if (!picture.load(path))
         return false;
     printer.setDocName(QStringLiteral("TesvarImprimiendo"));
+    // The page is drawn at the page export's resolution: the picture's one-pixel lines
+    // then come out as wide on paper as on the exported page, where a fine printer's
+    // own pixel would leave them barely visible.
+    printer.setResolution(kPageDpi);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;

@@ -20,12 +20,14 @@ bool recordPictureFile(const QString& path, const std::function<void(Canvas&)>& 
 // Records what `draw` draws into `picture` in memory.
 void recordPicture(QPicture& picture, const std::function<void(Canvas&)>& draw);
 
-// Plays the picture onto a page of pageWidth x pageHeight device pixels: its frame, in
-// hundredths of a millimetre at the screen's resolution, is placed centred and stretched
-// to the target of pageTarget. False when the page has no size or the picture is empty.
+// Plays the printed picture onto a page of pageWidth x pageHeight device pixels: the
+// canvas's frame, in hundredths of a millimetre at the screen's resolution, is placed
+// centred on the target of pageTarget, and nothing beyond the canvas is shown. False
+// when the page has no size or the picture is empty.
 bool playPictureOnPage(QPainter& painter, const QPicture& picture, int pageWidth, int pageHeight);
 
-// Prints the picture file on one page of `printer`, as the print job "TesvarImprimiendo".
+// Prints the picture file on one page of `printer`, as the print job "TesvarImprimiendo",
+// at the resolution of the page export (kPageDpi).
 // False when the file cannot be read, or the document or page could not be printed.
 bool printPictureFile(const QString& path, QPrinter& printer);
 

@@ -56,7 +56,7 @@ inline std::vector<std::uint8_t> handWrittenNative(const HandWrittenSpectrum& s)
 }
 
 // n values with awkward bit patterns among ordinary ones: negative zero, a subnormal,
-// the largest double, a NaN with a payload and an infinity (both in imaginary places).
+// the largest double, the smallest normal one and one with every fraction bit set.
 inline HandWrittenSpectrum awkwardSpectrum(int n)
 {
     HandWrittenSpectrum s;
@@ -65,12 +65,11 @@ inline HandWrittenSpectrum awkwardSpectrum(int n)
     s.values.resize(n);
     for (int i = 0; i < n; ++i)
         s.values[i] = (i % 2 ? -1.0 : 1.0) * (i * 0.1 + 1.0 / 3.0) * ((i * 7919) % 13 + 1);
-    const double nanWithPayload = std::bit_cast<double>(std::uint64_t{0x7FF8'0000'DEAD'BEEF});
     s.values[2] = -0.0;
     s.values[4] = std::numeric_limits<double>::denorm_min() * 3;
     s.values[6] = -std::numeric_limits<double>::max();
-    s.values[7] = nanWithPayload;
-    s.values[9] = std::numeric_limits<double>::infinity();
+    s.values[7] = std::numeric_limits<double>::min();
+    s.values[9] = std::bit_cast<double>(std::uint64_t{0xBFFF'FFFF'FFFF'FFFF});
     return s;
 }
 

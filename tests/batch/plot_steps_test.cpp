@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <QImage>
+
 #include "batch/batch_runner.h"
 #include "batch/hand_written_native.h"
 #include "document/spectrum_document.h"
@@ -123,6 +125,24 @@ TEST_F(PlotSteps, ExportWritesThePrintedPageAsPngSvgAndPdf)
     EXPECT_EQ(pngSize(png), (std::pair{2480, 3508}));
     EXPECT_EQ(head(svg, 5), "<?xml");
     EXPECT_EQ(head(pdf, 4), "%PDF");
+}
+
+TEST_F(PlotSteps, AZoomedPageWithIntegralsOutsideTheViewKeepsItsBorderOnThePage)
+{
+    // Integrals thousands of canvas units left and right of a view zoomed 12.5 times.
+    const std::string png = dir.file("zoomed.png");
+    ASSERT_EQ(run({"integrate", "0.01", "0.02", "integrate", "0.2", "0.24", "limits", "0.1",
+                   "0.12", "export", "page", "png", png}),
+              kExitOk)
+        << err.str();
+    const QImage page(QString::fromStdString(png));
+    QRect dark;  // the border, drawn furthest out
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            dark |= qGray(page.pixel(x, y)) < 128 ? QRect(x, y, 1, 1) : QRect();
+    EXPECT_GT(dark.width(), 0.9 * page.width());
+    EXPECT_NEAR(double(dark.width()) / dark.height(), 3000.0 / 850, 0.05);
+    EXPECT_TRUE(page.rect().adjusted(50, 50, -50, -50).contains(dark));
 }
 
 TEST_F(PlotSteps, ExportArgumentsAreCheckedAndAFileThatCannotBeWrittenFails)

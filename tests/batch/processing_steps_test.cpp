@@ -10,6 +10,7 @@
 
 #include "batch/batch_runner.h"
 #include "batch/hand_written_native.h"
+#include "core/importers/format_builders.h"
 #include "document/spectrum_document.h"
 #include "processing/fft.h"
 #include "processing/baseline.h"
@@ -104,6 +105,42 @@ TEST_F(ProcessingSteps, FourierArgumentsAreChecked)
 {
     for (const char* bad : {"size=1000", "size=64", "real=2", "speed=1", "inverse"})
         EXPECT_EQ(run({"fourier", bad}), kExitUsage) << bad;
+}
+
+// A later run reopens what a run saved: a transform of another size, or of a FID longer
+// than the largest, with its count; a FID saved before its transform (the Varian data to
+// be conjugated, the Bruker data with a filter delay) transforms as without the save.
+TEST_F(ProcessingSteps, WhatASaveKeepsAReopeningGivesBack)
+{
+    HandWrittenSpectrum longFid = fid;
+    longFid.td = 80000;
+    longFid.values.resize(80000, 0.25);
+    test::writeBytes(dir.file("long.tvx"), test::handWrittenNative(longFid));
+    test::writeBytes(dir.file("fid"), test::varianFile(0, test::be32Values(
+        {1000, 0, 600, 600, 0, 800, -500, 500, -600, 0, -300, -300, 0, -200, 100, -100})));
+    const std::string procpar = test::procparText(299.9, 4000.0, 16, "\"y\"");
+    test::writeBytes(dir.file("procpar"), {procpar.begin(), procpar.end()});
+    const std::string aspirin = std::string(TESVAR_TEST_DATA) + "/bruker/aspirin-1h/fid";
+    const std::string saved = dir.file("saved.tvx");
+    const std::vector<std::vector<std::string>> firstRuns = {
+        {"open", path, "fourier", "size=4096", "save", saved},
+        {"open", path, "fourier", "size=256", "save", saved},
+        {"open", dir.file("long.tvx"), "fourier", "save", saved},
+        {"import", "varian", dir.file("fid"), "save", saved, "fourier"},
+        {"import", "x32", aspirin, "save", saved, "fourier"}};
+    for (const auto& first : firstRuns) {
+        std::vector<std::string> second = {"open", saved};
+        if (first.back() == "fourier")
+            second.push_back("fourier");
+        std::vector<double> results[2];
+        for (int run = 0; run < 2; ++run) {
+            doc = std::make_unique<SpectrumDocument>();  // a later run of the program
+            doc->nothingToSave = 1;
+            ASSERT_EQ(runBatch(run ? second : first, *doc, out, err), kExitOk) << err.str();
+            results[run] = values();
+        }
+        EXPECT_EQ(results[0], results[1]) << ::testing::PrintToString(first);
+    }
 }
 
 TEST_F(ProcessingSteps, ApodizeAppliesTheNamedWindow)

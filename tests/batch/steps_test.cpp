@@ -106,6 +106,11 @@ TEST_F(BatchSteps, OpenOfAMissingOrRefusedFileFailsWithItsMessage)
     EXPECT_EQ(run({"open", write("empty.tvx", empty)}), kExitStepFailed);
     EXPECT_NE(err.str().find(std::string("Error : ") + text::kUnusableFile), std::string::npos)
         << err.str();
+    HandWrittenSpectrum notNumbers = awkwardSpectrum(64);
+    notNumbers.values[9] = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(run({"open", write("inf.tvx", notNumbers)}), kExitStepFailed);
+    EXPECT_EQ(err.str().rfind("inf.tvx: Cannot Open or\n Don't know what to do with it!!\n", 0),
+              0u) << err.str();
     EXPECT_EQ(doc->hasSpectrum, 0);
 }
 

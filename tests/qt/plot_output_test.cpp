@@ -189,7 +189,6 @@ TEST(PictureFiles, PrintedPictureIsPlayedCentredOnThePageAsThePrinterGetsIt)
     doc->hasSpectrum = 1;
     QPicture picture;
     recordPicture(picture, [&](Canvas& c) { buildPrintMetafile(*doc, c); });
-    const QRect bounds = picture.boundingRect();
 
     // A page of 2480 x 3508 pixels at 300 per inch.
     QImage page(2480, 3508, QImage::Format_RGB32);
@@ -200,9 +199,8 @@ TEST(PictureFiles, PrintedPictureIsPlayedCentredOnThePageAsThePrinterGetsIt)
         QPainter painter(&page);
         ASSERT_TRUE(playPictureOnPage(painter, picture, page.width(), page.height()));
     }
-    const IntRect frame = metafileFrame({bounds.left(), bounds.top(), bounds.right() + 1,
-                                         bounds.bottom() + 1},
-                                        picture.logicalDpiX(), picture.logicalDpiY());
+    const IntRect frame = metafileFrame({0, 0, kPrintWidth, kPrintHeight}, picture.logicalDpiX(),
+                                        picture.logicalDpiY());
     const auto target = pageTarget(frame, 2480, 3508);
     ASSERT_TRUE(target);
     // The border runs along the target's edges: dark there, white just outside.

@@ -68,6 +68,7 @@ TEST(SetLimitsDialogView, ControlsAndARefusedOkThatKeepsItOpen)
     control<QPushButton>(view, 1)->click();
     EXPECT_TRUE(view.isVisible()) << "a refused OK keeps the dialog open";
     EXPECT_EQ(ui.captions(), std::vector<std::string>{"Try it again"});
+    EXPECT_EQ(doc->viewRight, 1.0) << "a refused OK stores nothing";
     control<QLineEdit>(view, 10002)->setText("1");
     control<QPushButton>(view, 1)->click();
     EXPECT_FALSE(view.isVisible());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 #include "document/file_commands.h"
@@ -191,6 +192,13 @@ TEST_F(FileCommands, AFailedSaveIsReportedAndNeverClaimedAsSuccess)
     ui.chooseNext(std::nullopt);
     EXPECT_FALSE(saveSpectrum(*doc, ui));
     EXPECT_EQ(ui.messages.size(), 1u) << "a cancelled dialog shows nothing";
+
+    // Values that are not numbers are refused before the dialog: Open would refuse them.
+    doc->data[5] = -std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(saveSpectrum(*doc, ui));
+    EXPECT_EQ(ui.texts().back(), text::kCannotSaveNotFinite);
+    EXPECT_EQ(ui.fileChoices.size(), 3u);
+    EXPECT_EQ(test::readBytes(dir.file("a.TVX")), previous);
 }
 
 TEST_F(FileCommands, AFileThatCannotBeOpenedChangesNothing)

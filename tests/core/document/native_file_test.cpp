@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -190,6 +193,24 @@ TEST(NativeFormat, AFileEndingBeforeItsParameterBlockIsMarked)
     EXPECT_TRUE(read.blockMissing);
 }
 
+// The record of what the next transform still has to do replaces only filler, so an older
+// reader reads the file as before. Built by hand here, its check computed by zlib.
+TEST(NativeFormat, ThePendingTransformRecordLiesInTheFiller)
+{
+    auto bytes = handMadeFile(64, 1000.0, 400.0, 0.0, ramp(64));
+    const auto read = parseNativeFile(bytes, kDataCapacity);
+    const PendingTransform pending{1, 61.020833333333333};
+    const auto written = encodeNativeFile(read.acq, read.values, pending);
+    const std::uint32_t check = 0xc4b7a0a5;
+    std::memcpy(&bytes[304], "TVXEXT1\x01", 8);
+    std::memcpy(&bytes[312], &pending.filterDelay, 8);
+    std::memcpy(&bytes[320], &check, 4);
+    EXPECT_EQ(bytes, written);
+    EXPECT_EQ(parseNativeFile(bytes, kDataCapacity).pending, pending);
+    bytes[313] ^= 1;
+    EXPECT_EQ(parseNativeFile(bytes, kDataCapacity).pending, PendingTransform{});
+}
+
 TEST(NativeFile, WriteThenReadRoundTripsThroughTheDisk)
 {
     test::TempDir dir;
@@ -210,7 +231,7 @@ TEST(NativeFile, WriteThenReadRoundTripsThroughTheDisk)
 TEST(NativeFile, ReplacingAFileKeepsItsPermissionsAndLeavesNoTemporaryFile)
 {
     test::TempDir dir;
-    const std::string path = dir.file("b.TVX");
+    const std::string path = dir.file(std::string(251, 'b') + ".TVX");  // the longest name
     test::writeBytes(path, {'o', 'l', 'd'});
     ::chmod(path.c_str(), 0640);
     AcquisitionParameters acq;
@@ -248,7 +269,8 @@ TEST(NativeFile, AReadOnlyFileIsNotReplaced)
     ::chmod(path.c_str(), 0644);
 }
 
-// Saving through a symbolic link writes the file it points to; the link stays a link.
+// Saving through a symbolic link writes the file it points to, creating it if it is not
+// there yet; the link stays a link.
 TEST(NativeFile, SavingThroughALinkUpdatesTheLinkedFile)
 {
     test::TempDir dir;
@@ -263,6 +285,36 @@ TEST(NativeFile, SavingThroughALinkUpdatesTheLinkedFile)
     ASSERT_TRUE(writeNativeFile(link, acq, ramp(8)));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(test::readBytes(real), encodeNativeFile(acq, ramp(8)));
+    std::filesystem::remove(real);
+    ASSERT_TRUE(writeNativeFile(link, acq, ramp(8)));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(test::readBytes(real), encodeNativeFile(acq, ramp(8)));
+}
+
+// A file the user may write, in a folder that takes no new files, is written in place.
+// Root writes anywhere: under root the save runs in a child become an ordinary user.
+TEST(NativeFile, AWritableFileInALockedFolderIsWrittenInPlace)
+{
+    test::TempDir dir;
+    const std::string path = dir.file("s.TVX");
+    test::writeBytes(path, {'o', 'l', 'd'});
+    ::chmod(path.c_str(), 0666);
+    ::chmod(dir.path().c_str(), 0555);
+    AcquisitionParameters acq;
+    acq.td = 8;
+    acq.sw = 100.0;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        if (::open(dir.file("probe").c_str(), O_CREAT | O_WRONLY, 0666) >= 0)
+            ::_exit(3);  // the folder must refuse new files
+        ::_exit(writeNativeFile(path, acq, ramp(8)) ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(test::readBytes(path), encodeNativeFile(acq, ramp(8)));
 }
 
 TEST(NativeFile, AFailedWriteLeavesThePreviousFileIntact)
@@ -271,18 +323,21 @@ TEST(NativeFile, AFailedWriteLeavesThePreviousFileIntact)
     AcquisitionParameters acq;
     acq.td = 8;
     acq.sw = 100.0;
-    // A folder where the file should be, and a folder that does not exist.
+    // A folder and a pipe where the file should be, and a folder that does not exist.
     std::filesystem::create_directory(dir.path() / "folder");
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0666), 0);
     EXPECT_FALSE(writeNativeFile(dir.file("folder"), acq, ramp(8)));
+    EXPECT_FALSE(writeNativeFile(dir.file("pipe"), acq, ramp(8)));
     EXPECT_FALSE(writeNativeFile(dir.file("no/such/folder/c.TVX"), acq, ramp(8)));
     EXPECT_FALSE(writeNativeFile("", acq, ramp(8)));
-    // The folder is still a folder, still empty, and nothing was left beside it.
+    // The folder is still an empty folder, the pipe a pipe, and nothing was left beside.
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "folder"));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "folder"));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.path() / "pipe"));
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
         ++entries;
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(entries, 2);
 }
 
 // A file-size limit makes the writes fail part-way, as a full disk would: the save must

@@ -62,9 +62,9 @@ TEST(SetLimitsDialog, ShowsTheViewAndRefusesAReversedWindowUntilCorrected)
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Error");
     EXPECT_EQ(ui.messages[0].caption, "Try it again");
-    // The refused values stay stored as typed.
-    EXPECT_EQ(doc->viewLeft, 0.5);
-    EXPECT_EQ(doc->viewRight, 0.2);
+    // Nothing is stored: Cancel now leaves the view as it was.
+    EXPECT_EQ(doc->viewLeft, 0.125);
+    EXPECT_EQ(doc->viewRight, 1.0);
 
     // Up to the end of the acquisition, with trailing text ignored.
     fields.setText(view_ids::LimitTo, "1.000000 s");

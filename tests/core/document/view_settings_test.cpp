@@ -35,7 +35,7 @@ TEST(ApplyUnits, TheLastCheckedUnitWinsAndNoneKeepsTheUnit)
     EXPECT_EQ(window.repaints, 3);
 }
 
-TEST(ApplyLimits, RefusesAReversedWindowWithABeepAndKeepsTheTypedValues)
+TEST(ApplyLimits, RefusesAReversedWindowWithABeepAndStoresNothing)
 {
     auto doc = oneSecondSpectrum();
     test::FakeUi ui;
@@ -45,8 +45,8 @@ TEST(ApplyLimits, RefusesAReversedWindowWithABeepAndKeepsTheTypedValues)
     EXPECT_EQ(ui.messages[0].text, "Error");
     EXPECT_EQ(ui.messages[0].caption, "Try it again");
     EXPECT_EQ(ui.messages[0].buttons, Buttons::Ok);
-    EXPECT_EQ(doc->viewLeft, 0.5);
-    EXPECT_EQ(doc->viewRight, 0.2);
+    EXPECT_EQ(doc->viewLeft, 0.0);
+    EXPECT_EQ(doc->viewRight, 1.0);
 }
 
 TEST(ApplyLimits, AcceptsTheEndOfTheAcquisitionAndANegativeStart)
@@ -62,6 +62,7 @@ TEST(ApplyLimits, AcceptsTheEndOfTheAcquisitionAndANegativeStart)
     EXPECT_FALSE(applyLimits(*doc, ui, 0.0, 1.0000001));
     EXPECT_FALSE(applyLimits(*doc, ui, -INFINITY, 0.5));
     EXPECT_FALSE(applyLimits(*doc, ui, 0.1, std::nan("")));
+    EXPECT_TRUE(doc->viewLeft == -0.5 && doc->viewRight == 0.5);
     EXPECT_TRUE(ui.messages.size() == 3 && ui.beeps == 3);
 }
 

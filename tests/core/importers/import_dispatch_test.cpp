@@ -138,9 +138,10 @@ protected:
             return write(at, test::nutsFile({std::int32_t(count), 1000.0f, float(f)},
                                             {v.begin(), v.end()}));
         AcquisitionParameters acq;
-        acq.td = static_cast<std::int32_t>(count), acq.sw = 1000.0, acq.sf = f;
+        acq.sw = 1000.0, acq.sf = f;
         Bytes b = encodeNativeFile(acq, std::vector<double>(v.begin(), v.end()));
         b.resize(1024 + 8 * v.size());
+        putLe32(&b[256 + 32], static_cast<std::uint32_t>(count));  // td, the count
         return write(at, b);
     }
     bool load(Reader r, const std::string& path)

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "document/text_format.h"
 #include "render/axis.h"
 #include "render/plot_style.h"
 #include "render_fixture.h"
@@ -170,6 +171,16 @@ TEST(AxisWorkedExamples, ARangeOf0_03UsesStep0_001LabelledEvery0_005)
     EXPECT_EQ(labels(axis), (std::vector<std::string>{"0.005", "0.010", "0.015", "0.020",
                                                       "0.025", "0.030"}));
     EXPECT_NEAR(axis.ticks[0].x, 30, 1);  // 0.001 s at 30000 pixels per second
+    // 0.03 ppm (12 Hz at 400 MHz) ending at `low` ppm: labels at every multiple of 0.005.
+    for (const double low : {1.0, 2.31, 7.25}) {
+        auto ppm = loadedSpectrum(60, 12, 400, 900, 700);
+        ppm->displayUnits = DisplayUnits::Ppm;
+        ppm->referencePoint = 60 + static_cast<int>(std::lround(low / 0.0005));
+        std::vector<std::string> every0_005;
+        for (int j = 0; j <= 6; ++j)
+            every0_005.push_back(formatFixed(low + 0.005 * j, 3));
+        EXPECT_EQ(labels(drawWholeAxis(*ppm)), every0_005) << low;
+    }
 }
 
 TEST(TickStepTable, EachLimitIsStrictAndTheLastMatchingRowWins)

@@ -36,12 +36,11 @@ TEST(VisibleRange, OddEndsMoveOneElementLeftIncludingNegativeOnes)
 TEST(TraceX, SixteenPointsShareEachColumnAt32768ValuesOn1024Pixels)
 {
     auto doc = loadedSpectrum(32768, 6000, 400, 1024, 768);
-    const double s = traceStep(*doc);
-    EXPECT_EQ(s, 0.03125);
+    EXPECT_EQ(elementX(*doc, 1, 1024), 0.03125);
     for (int k = 0; k < 16384; ++k)
-        ASSERT_EQ(traceX(k, s), static_cast<int>(0.0625 * k)) << k;
-    EXPECT_EQ(traceX(15, s), 0);
-    EXPECT_EQ(traceX(16, s), 1);
+        ASSERT_EQ(traceX(*doc, 2 * k, 1024), static_cast<int>(0.0625 * k)) << k;
+    EXPECT_EQ(traceX(*doc, 30, 1024), 0);
+    EXPECT_EQ(traceX(*doc, 32, 1024), 1);
 }
 
 TEST(ValueToY, FullScaleLiesVerticalScalePixelsFromTheZeroLineWhateverTheSign)
@@ -102,7 +101,7 @@ TEST(HorizontalMappings, WithoutAScaleGiveFiniteValues)
     EXPECT_EQ(pointPosition(*doc, 100), 0.0);
     EXPECT_EQ(visibleRange(*doc).lastIndex, 0);
     EXPECT_EQ(readoutText(*doc, 10), "");
-    EXPECT_EQ(traceStep(*doc), 0.0);
+    EXPECT_EQ(elementX(*doc, 10, 1000), 0.0);
 }
 
 TEST(AxisValue, EachUnitFromItsOrigin)

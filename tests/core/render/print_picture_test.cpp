@@ -87,7 +87,7 @@ TEST(PrintPicture, BorderAndEveryLineInThePlainBlackPen)
     }
 }
 
-TEST(PrintPicture, TraceStartsAtTheCornerDividesByTheSignedMaximumAndIsClamped)
+TEST(PrintPicture, TraceStartsAtTheCornerIsTheSameWayUpAsTheScreenAndIsClamped)
 {
     // Zero line at 2/3 of a 600-pixel window: row 849 x 400 / 600 = 566 on the canvas.
     auto make = [](double peak) {
@@ -112,10 +112,11 @@ TEST(PrintPicture, TraceStartsAtTheCornerDividesByTheSignedMaximumAndIsClamped)
     EXPECT_EQ(tu[0].y1, static_cast<int>(566 - 20.0 / 40.0 * 75));
     // 64 values over 3000 units: point k at trunc(2k x 46.875).
     EXPECT_EQ(tu[5].x1, static_cast<int>(10 * 46.875));
-    // The signed divisor turns the trace over when the maximum is negative.
+    // A negative maximum prints as the screen draws it: positive values go up.
     EXPECT_EQ(tu[4].y1, 566 - 75);
-    EXPECT_EQ(td[4].y1, 566 - 75);  // -40 / -40: the peak prints upwards...
-    EXPECT_EQ(td[1].y1, static_cast<int>(566 + 20.0 / 40.0 * 75));  // ...and the rest downwards
+    EXPECT_EQ(td[4].y1, 566 + 75);
+    EXPECT_EQ(td[1].y1, tu[1].y1);
+    EXPECT_EQ(td[1].y1, static_cast<int>(566 - 20.0 / 40.0 * 75));
 
     // A vertical scale that throws values off the canvas keeps them on its edges.
     positive->verticalScale = 5000;
@@ -126,7 +127,7 @@ TEST(PrintPicture, TraceStartsAtTheCornerDividesByTheSignedMaximumAndIsClamped)
     const auto th = printedTrace(high, 31);
     const auto tl = printedTrace(low, 31);
     EXPECT_EQ(th[4].y1, 0);
-    EXPECT_EQ(tl[1].y1, 849);
+    EXPECT_EQ(tl[4].y1, 849);
     for (const auto& op : th)
         ASSERT_TRUE(op.y1 >= 0 && op.y1 <= 849);
 }
@@ -234,16 +235,17 @@ TEST(PrintIntegrals, LabelsHangTenLinesAboveTheAxisBottomWithWiderLegs)
     EXPECT_EQ(curve[1].x1, 1500 + 6);  // 3 canvas units per value
 }
 
-TEST(PageTarget, CentresThePictureAndScalesByTheIntegerDivisor)
+TEST(PageTarget, CentresThePictureKeepingItsProportions)
 {
-    // A 3000-unit canvas on a 0.28 mm-per-pixel screen has a frame of 84000 x 23800.
-    const IntRect frame{0, 0, 84000, 23800};
-    const auto target = pageTarget(frame, 4960, 7016);
-    ASSERT_TRUE(target.has_value());
-    // 84550 / 4960 = 17: width 84000 / 17 = 4941, height 2380.
-    EXPECT_EQ(*target, (IntRect{(4960 - 4941) / 2, (7016 - 2380) / 2, (4960 + 4941) / 2,
-                                (7016 + 2380) / 2}));
-    EXPECT_GT(target->right - target->left, 0.99 * 4960);
+    // The canvas at 96 per inch on A4 at 300 and at 1200 per inch, where a whole divisor
+    // (84550 / 9917 = 8) ran the picture off the page, and on A4 landscape.
+    for (const auto& [pw, ph] : {std::pair{2480, 3508}, {9917, 14033}, {3508, 2480}}) {
+        const auto t = pageTarget({0, 0, 79375, 22490}, pw, ph);
+        ASSERT_TRUE(t.has_value());
+        EXPECT_NEAR(t->right - t->left, 79375.0 / 84550 * pw, 1) << pw;
+        EXPECT_NEAR(double(t->right - t->left) / (t->bottom - t->top), 3000.0 / 850, 0.01) << pw;
+        EXPECT_TRUE(std::abs(t->left + t->right - pw) <= 1 && std::abs(t->top + t->bottom - ph) <= 1);
+    }
 }
 
 TEST(PageTarget, PagesWiderThanTheDivisorAndPagesWithoutSizeAreHandled)
@@ -251,8 +253,8 @@ TEST(PageTarget, PagesWiderThanTheDivisorAndPagesWithoutSizeAreHandled)
     const IntRect frame{0, 0, 84000, 23800};
     const auto wide = pageTarget(frame, 100000, 140000);
     ASSERT_TRUE(wide.has_value());
-    const int w = static_cast<int>(84000LL * 100000 / 84550);
-    EXPECT_EQ(wide->right - wide->left, (100000 + w) / 2 - (100000 - w) / 2);
+    // 84000 / 84550 of the width would leave hardly a margin: 96 per cent at most.
+    EXPECT_NEAR(wide->right - wide->left, 96000, 1);
     EXPECT_LE(wide->right, 100000);
     EXPECT_FALSE(pageTarget(frame, 0, 7016).has_value());
     EXPECT_FALSE(pageTarget(frame, 4960, -1).has_value());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -122,16 +123,15 @@ TEST(RenderPlot, AViewBeyondTheDataReadsNothingOutsideIt)
     // 180 elements over 1000 pixels: the data begin at element 0, point 20, x 222.
     const VisibleRange range = visibleRange(*doc);
     ASSERT_EQ(range.firstIndex, -40);
-    const double s = traceStep(*doc);
     // The trace starts with its vertical segment at x 0, from the zero line to point 0,
     // which lies on the zero line too, then runs along it to the point before the data.
     EXPECT_EQ((std::vector<int>{trace[0].x0, trace[0].y0, trace[0].x1, trace[0].y1}),
               (std::vector<int>{0, doc->baselineY, 0, doc->baselineY}));
-    EXPECT_EQ(trace[1].x1, traceX(19, s));
+    EXPECT_EQ(trace[1].x1, traceX(*doc, -2, 1000));
     EXPECT_EQ(trace[1].y1, doc->baselineY);
-    EXPECT_EQ(trace[2].x1, traceX(20, s));
+    EXPECT_EQ(trace[2].x1, traceX(*doc, 0, 1000));
     EXPECT_EQ(trace[2].y1, dataY);
-    EXPECT_EQ(trace.back().x1, traceX((range.lastIndex - range.firstIndex - 1) / 2 - 1, s));
+    EXPECT_EQ(trace.back().x1, traceX(*doc, range.lastIndex - 4, 1000));
     EXPECT_EQ(trace.back().y1, doc->baselineY);
 }
 
@@ -227,12 +227,12 @@ TEST(IntegralCurves, RunningSumRisesAQuarterScaleFromItsBase)
     drawIntegralCurves(*doc, canvas);
     const auto lines = canvas.lines();
     ASSERT_EQ(lines.size(), 11u);
-    // Each point adds 2 / 8 x 2 x 75 x 0.25 = 9.375 pixels of rise; x0 is the region's
-    // unrounded start, 203.4, and points follow every 2 pixels from there.
-    EXPECT_EQ(lines[0].x0, 203);
+    // Each point adds 2 / 8 x 2 x 75 x 0.25 = 9.375 pixels of rise; points lie in their
+    // trace columns, every 2 pixels from point 100 at x 200.
+    EXPECT_EQ(lines[0].x0, 200);
     EXPECT_EQ(lines[0].y0, 400 - 9);
     for (int m = 0; m <= 10; ++m) {
-        EXPECT_EQ(lines[m].x1, 203 + 2 * m);
+        EXPECT_EQ(lines[m].x1, 200 + 2 * m);
         EXPECT_EQ(lines[m].y1, static_cast<int>(400 - 9.375 * (m + 1)));
     }
 }
@@ -293,6 +293,30 @@ TEST(RenderPlot, DrawsMarkersOnlyWhileMeasuringAndIntegralsOnlyWhenShown)
     // Two markers, six bracket legs and 11 curve segments (points 10..20) more.
     EXPECT_EQ(busy.lines().size(), quiet.lines().size() + 2 + 6 + 11);
     EXPECT_EQ(busy.texts().size(), quiet.texts().size() + 2 + 4);
+}
+
+TEST(DeepZoom, TraceAxisBracketsCurvesAndReadoutPutEachPointInOneColumn)
+{
+    // 50 pixels per point from 0.9 point past point 500; a Points axis ticks every point.
+    auto doc = loadedSpectrum(2000, 1000, 400, 1000, 700, [](int i) { return 1.0 + i % 7; });
+    doc->displayUnits = DisplayUnits::Points;
+    showElements(*doc, 1001.8, 1041.8);
+    addIntegral(*doc, 0, 505.5, 510.0, 1.0);
+    RecordingCanvas canvas, curves;
+    renderPlot(*doc, canvas);
+    drawIntegralCurves(*doc, curves);  // points 504 .. 510
+    const auto trace = linesInPen(canvas, tracePen);
+    std::set<int> ticks, legs;
+    for (const auto& op : linesInPen(canvas, overlayPen))
+        (op.y0 == 700 - 140 ? legs : ticks).insert(op.x0);
+    ASSERT_EQ(trace.size(), 19u);  // points 500 .. 518; 500 lies left of the window
+    for (int p = 501; p <= 518; ++p) {
+        const int x = trace[p - 500].x1;
+        EXPECT_EQ(readoutText(*doc, x), "Point " + std::to_string(p) + "     ");
+        EXPECT_TRUE(ticks.count(x)) << p;
+        EXPECT_TRUE(p < 504 || p > 510 || curves.lines()[p - 504].x1 == x) << p;
+    }
+    EXPECT_TRUE(legs.count(trace[10].x1)) << "the bracket's right end at point 510";
 }
 
 }  // namespace
