@@ -41,17 +41,6 @@ inline TextAndData splitInput(const std::uint8_t* bytes, std::size_t size)
             std::span<const std::uint8_t>(bytes + 2 + length, size - 2 - length)};
 }
 
-// A previous spectrum's parameters, which fields a format does not carry keep.
-inline AcquisitionParameters previousAcquisition()
-{
-    AcquisitionParameters acq;
-    acq.acqMode = 1;
-    acq.sw = 1000.0;
-    acq.sf = 400.0;
-    acq.td = 16;
-    return acq;
-}
-
 // What the document relies on for every spectrum an importer accepts.
 inline void checkStaged(const ImportedSpectrum& staged)
 {

@@ -8,12 +8,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     using namespace tesvar;
     const fuzz::TextAndData input = fuzz::splitInput(bytes, size);
     const AcqusValues acqus = parseAcqus(input.text);
-    const X32Import imported =
-        assembleX32(input.data, acqus, fuzz::previousAcquisition(), kDataCapacity);
-    if (imported.problem == X32Problem::None) {
-        fuzz::checkStaged(imported.spectrum);
-        IMPORT_FUZZ_CHECK(acqus.td && *acqus.td > 0);
-        IMPORT_FUZZ_CHECK(imported.spectrum.conjugateOnTransform == 0);
+    const auto imported = assembleX32(input.data, acqus, kDataCapacity);
+    if (imported) {
+        fuzz::checkStaged(*imported);
+        IMPORT_FUZZ_CHECK(acqus.td && *acqus.td > 0 && acqus.aqMod);
+        IMPORT_FUZZ_CHECK(imported->conjugateOnTransform == 0);
     }
     return 0;
 }

@@ -141,7 +141,7 @@ int runBatch(const std::vector<std::string>& args, const StepTable& table, Spect
     const CurrentFolderGuard folderGuard;
     BatchUi ui(err);
     ui.forceAnswer(plan.answer);
-    BatchWindow window;
+    BatchWindow window(err);
     BatchSession session{doc, ui, window, out, err, folderGuard.path()};
 
     int number = 0;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 
 #include "platform/window_port.h"
@@ -16,6 +17,9 @@ class BatchWindow : public WindowPort {
 public:
     using CommandHandler = std::function<bool()>;
 
+    // Notes go to `err`, one line each.
+    explicit BatchWindow(std::ostream& err) : err(err) {}
+
     // Runs `handler` when the command is sent, in place of doing nothing.
     void connectCommand(int commandId, CommandHandler handler);
     void disconnectCommand(int commandId);
@@ -24,6 +28,7 @@ public:
     void setTitle(const std::string& t) override { windowTitle = t; }
     void invalidatePlot() override { ++repaintRequests; }
     void setPrompt(const std::string& t) override { promptText = t; }
+    void showNote(const std::string& t) override { err << t << '\n'; }
     bool sendCommand(int commandId) override;
 
     const std::string& title() const { return windowTitle; }
@@ -32,6 +37,7 @@ public:
     int repaints() const { return repaintRequests; }
 
 private:
+    std::ostream& err;
     std::map<int, CommandHandler> handlers;
     std::string windowTitle;
     std::string promptText;

@@ -1,6 +1,8 @@
 #include "document/acquisition.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 namespace tesvar {
@@ -82,6 +84,31 @@ AcquisitionParameters decodeAcquisition(const AcquisitionBlock& b)
     std::memcpy(acq.reserved2.data(), &b[36], 4);
     acq.aq = getLeDouble(&b[40]);
     return acq;
+}
+
+SpectrumProblem acquisitionProblem(const AcquisitionParameters& acq)
+{
+    if (acq.td <= 0)
+        return SpectrumProblem::PointCount;
+    if (!(std::isfinite(acq.sw) && acq.sw > 0.0) || !std::isfinite(acq.td / (2.0 * acq.sw)))
+        return SpectrumProblem::SweepWidth;
+    if (!(std::isfinite(acq.sf) && acq.sf > 0.0))
+        return SpectrumProblem::Frequency;
+    return SpectrumProblem::None;
+}
+
+std::string valueCountNote(std::int64_t count, std::int64_t held, int capacity)
+{
+    const std::int64_t used = std::min<std::int64_t>(count, capacity);
+    if (held < used)
+        return "The file holds only " + std::to_string(held) + " of its " + std::to_string(count) +
+               " values; the others" +
+               (count > capacity ? " up to " + std::to_string(capacity) : std::string()) +
+               " read as 0.";
+    if (count > capacity)
+        return "Only the first " + std::to_string(capacity) + " of the file's " +
+               std::to_string(count) + " values were read; the rest was left out.";
+    return {};
 }
 
 }  // namespace tesvar

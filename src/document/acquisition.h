@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace tesvar {
 
@@ -29,6 +30,27 @@ using AcquisitionBlock = std::array<std::uint8_t, kAcquisitionBlockSize>;
 
 AcquisitionBlock encodeAcquisition(const AcquisitionParameters& acq);
 AcquisitionParameters decodeAcquisition(const AcquisitionBlock& block);
+
+// Why the contents of a file cannot make a spectrum. Every reader, the native one
+// included, refuses a file for these reasons and names the reason to the user.
+enum class SpectrumProblem {
+    None,
+    PointCount,       // the number of values is missing, zero or negative
+    SweepWidth,       // missing or not a positive finite number, or td / (2 sw) not finite
+    Frequency,        // the spectrometer frequency is missing or not a positive finite number
+    AcquisitionMode,  // the format needs a mode and the file lacks it or holds a bad one
+    HeaderCut,        // the file ends inside its header
+    NoData,           // the header promises values and the file holds not one
+};
+
+// The first parameter of acq that cannot describe a spectrum, or None. A spectrum needs
+// values, a sweep width giving a finite acquisition time and a spectrometer frequency.
+SpectrumProblem acquisitionProblem(const AcquisitionParameters& acq);
+
+// The one line that tells the user that a file and its count of values disagree: it
+// holds fewer values than its count (those after them read as 0), or more than the
+// capacity takes (the rest left out). Empty when every value was read.
+std::string valueCountNote(std::int64_t count, std::int64_t held, int capacity);
 
 // Little-endian helpers shared by the file readers and writers.
 void putLe16(std::uint8_t* out, std::uint16_t v);

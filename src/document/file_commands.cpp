@@ -18,6 +18,27 @@ std::string fileNamePart(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string unusableFileMessage(SpectrumProblem problem)
+{
+    const char* reason = "its parameters are not valid.";
+    switch (problem) {
+    case SpectrumProblem::PointCount:
+        reason = "its number of points is missing or not valid.";
+        break;
+    case SpectrumProblem::SweepWidth: reason = "its sweep width is missing or not valid."; break;
+    case SpectrumProblem::Frequency:
+        reason = "its spectrometer frequency is missing or not valid.";
+        break;
+    case SpectrumProblem::AcquisitionMode:
+        reason = "its acquisition mode is missing or not valid.";
+        break;
+    case SpectrumProblem::HeaderCut: reason = "it ends inside its header."; break;
+    case SpectrumProblem::NoData: reason = "it holds no data values."; break;
+    case SpectrumProblem::None: break;
+    }
+    return std::string(text::kUnusableFile) + reason;
+}
+
 namespace {
 
 bool takeChoice(SpectrumDocument& doc, const std::optional<std::string>& chosen)
@@ -39,6 +60,8 @@ void commitRead(SpectrumDocument& doc, WindowPort& window, const NativeReadResul
     doc.valueCount = read.acq.td;
     resetDocument(doc, window);
     window.invalidatePlot();
+    if (!read.note.empty())
+        window.showNote(read.note);
 }
 
 // Hands a file that is not native to the import path, which asks only for its type.
@@ -102,7 +125,8 @@ OpenOutcome openSpectrum(SpectrumDocument& doc, Ui& ui, WindowPort& window)
     case NativeStatus::Unusable:
         if (read.blockMissing)
             ui.message(text::kErrorAllocating, text::kParamCaption, Buttons::Ok, Icon::None);
-        ui.message(text::kUnusableFile, text::kErrorCaption, Buttons::Ok, Icon::Error);
+        ui.message(unusableFileMessage(read.problem), text::kErrorCaption, Buttons::Ok,
+                   Icon::Error);
         return OpenOutcome::Failed;
     case NativeStatus::NotFinite:
         ui.message(text::kUnreadableValues, fileNamePart(doc.filePath), Buttons::Ok,

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "document/acquisition.h"
+
 namespace tesvar {
 
 struct SpectrumDocument;
@@ -23,13 +25,16 @@ inline constexpr const char* kErrorAllocating = "Error allocating";
 inline constexpr const char* kParamCaption = "PARAM";
 inline constexpr const char* kNotNative = "This is not a Tesvar File\n Please indicate the file type";
 inline constexpr const char* kWarningCaption = "Warning";
-inline constexpr const char* kUnusableFile =
-    "This file does not hold a usable spectrum:\n"
-    "its number of points or its sweep width is not valid.";
+inline constexpr const char* kUnusableFile = "This file does not hold a usable spectrum:\n";
 // A file whose values are not all finite numbers, refused as the importers refuse theirs,
 // with the file's name as the caption.
 inline constexpr const char* kUnreadableValues = "Cannot Open or\n Don't know what to do with it!!";
 }  // namespace text
+
+// The refusal of a file that cannot make a spectrum, naming the reason, for example
+// "This file does not hold a usable spectrum:\nits sweep width is missing or not valid."
+// Shown with the caption text::kErrorCaption.
+std::string unusableFileMessage(SpectrumProblem problem);
 
 // The file name without its folders.
 std::string fileNamePart(const std::string& path);

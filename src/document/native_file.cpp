@@ -72,28 +72,31 @@ NativeReadResult parseNativeFile(std::span<const std::uint8_t> bytes, int capaci
         return result;
     }
     result.blockMissing = bytes.size() < kNativeBlockOffset;
-
-    // Bytes the file does not hold read as zero.
-    AcquisitionBlock block{};
-    if (bytes.size() > kNativeBlockOffset) {
-        const std::size_t held = std::min(kAcquisitionBlockSize, bytes.size() - kNativeBlockOffset);
-        std::copy_n(bytes.begin() + kNativeBlockOffset, held, block.begin());
+    if (bytes.size() < kNativeBlockOffset + kAcquisitionBlockSize) {
+        result.status = NativeStatus::Unusable;
+        result.problem = SpectrumProblem::HeaderCut;
+        return result;
     }
+    AcquisitionBlock block{};
+    std::copy_n(bytes.begin() + kNativeBlockOffset, kAcquisitionBlockSize, block.begin());
     result.acq = decodeAcquisition(block);
-    if (!acquisitionIsUsable(result.acq)) {
+    const std::size_t available =
+        bytes.size() > kNativeDataOffset ? (bytes.size() - kNativeDataOffset) / 8 : 0;
+    result.problem = acquisitionProblem(result.acq);
+    if (result.problem == SpectrumProblem::None && available == 0)
+        result.problem = SpectrumProblem::NoData;
+    if (result.problem != SpectrumProblem::None) {
         result.status = NativeStatus::Unusable;
         return result;
     }
+    result.note = valueCountNote(result.acq.td, static_cast<std::int64_t>(available), capacity);
     result.acq.td = std::min(result.acq.td, capacity);
 
+    // Values the file does not hold read as zero.
     const std::size_t n = static_cast<std::size_t>(result.acq.td);
     result.values.assign(n, 0.0);
-    if (bytes.size() > kNativeDataOffset) {
-        const std::size_t available = (bytes.size() - kNativeDataOffset) / 8;
-        const std::size_t count = std::min(n, available);
-        for (std::size_t i = 0; i < count; ++i)
-            result.values[i] = getLeDouble(bytes.data() + kNativeDataOffset + 8 * i);
-    }
+    for (std::size_t i = 0; i < std::min(n, available); ++i)
+        result.values[i] = getLeDouble(bytes.data() + kNativeDataOffset + 8 * i);
     if (!allFinite(result.values)) {
         result.values.clear();
         result.status = NativeStatus::NotFinite;

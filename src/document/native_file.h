@@ -46,15 +46,17 @@ enum class NativeStatus {
     Ok,           // acq and values hold the spectrum
     CannotOpen,   // the file could not be opened or read
     NotNative,    // the magic letters are missing
-    Unusable,     // the parameters cannot describe a spectrum
+    Unusable,     // no spectrum: problem tells why
     NotFinite,    // the file holds values that are not finite numbers
 };
 
 struct NativeReadResult {
     NativeStatus status = NativeStatus::CannotOpen;
+    SpectrumProblem problem = SpectrumProblem::None;  // why the file is Unusable
     bool blockMissing = false;  // the file ends before the parameter block starts
     AcquisitionParameters acq;  // td already bounded by the capacity
     std::vector<double> values; // acq.td values; those the file does not hold are 0.0
+    std::string note;           // a file holding fewer values than td, or more than fit
     PendingTransform pending;   // nothing pending unless the file records it
 };
 
@@ -62,7 +64,9 @@ struct NativeReadResult {
 bool allFinite(std::span<const double> values);
 
 // Parses the bytes of a file, never reading more than capacity doubles whatever td the
-// file claims (td is then lowered to the capacity).
+// file claims (td is then lowered to the capacity). A file ending inside its parameter
+// block, with parameters that cannot describe a spectrum or without one whole value is
+// Unusable.
 NativeReadResult parseNativeFile(std::span<const std::uint8_t> bytes, int capacity);
 
 // Reads the file at path (at most the bytes that capacity doubles need) and parses it.

@@ -47,7 +47,7 @@ void updateZoomFactor(SpectrumDocument& doc)
 
 bool acquisitionIsUsable(const AcquisitionParameters& acq)
 {
-    return acq.td > 0 && std::isfinite(acq.sw) && acq.sw > 0.0 && std::isfinite(acq.sf);
+    return acquisitionProblem(acq) == SpectrumProblem::None;
 }
 
 void resetDocument(SpectrumDocument& doc, WindowPort& window)

@@ -147,8 +147,8 @@ double findMaxAbs(SpectrumDocument& doc);
 // rather than becoming infinite.
 void updateZoomFactor(SpectrumDocument& doc);
 
-// True when acq can describe a spectrum: at least one value and a positive finite
-// sweep width, so that the acquisition time is positive and finite.
+// True when acq can describe a spectrum (acquisitionProblem finds nothing): at least one
+// value, a sweep width giving a finite acquisition time and a spectrometer frequency.
 bool acquisitionIsUsable(const AcquisitionParameters& acq);
 
 // The reset after every successful native open or import: enables the spectrum

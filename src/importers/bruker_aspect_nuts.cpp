@@ -38,13 +38,6 @@ float getLeFloat(const std::uint8_t* in)
     return std::bit_cast<float>(getLe32(in));
 }
 
-std::optional<ImportedSpectrum> usableOrNothing(ImportedSpectrum staged)
-{
-    if (!stagedSpectrumIsUsable(staged))
-        return std::nullopt;
-    return staged;
-}
-
 }  // namespace
 
 double aspectFloat(const std::uint8_t* c)
@@ -61,82 +54,77 @@ double aspectFloat(const std::uint8_t* c)
     return std::ldexp(m, e);
 }
 
-std::optional<ImportedSpectrum> parseAspect(std::span<const std::uint8_t> bytes,
-                                            const AcquisitionParameters& current, int capacity)
+ImportResult parseAspect(std::span<const std::uint8_t> bytes, int capacity)
 {
-    if (bytes.size() < kAspectDataOffset || !std::equal(kAspectMagic, kAspectMagic + 3, bytes.begin()))
-        return std::nullopt;
+    if (bytes.size() < 3 || !std::equal(kAspectMagic, kAspectMagic + 3, bytes.begin()))
+        return ImportStatus::NotRead;
+    if (bytes.size() < kAspectDataOffset)
+        return ImportResult::unusable(SpectrumProblem::HeaderCut);
     const std::uint8_t* p = bytes.data();
     ImportedSpectrum staged;
     AcquisitionParameters& acq = staged.acq;
-    acq = current;
-    const std::int32_t count = p[kAspectCount] << 16 | p[kAspectCount + 1] << 8 | p[kAspectCount + 2];
-    acq.td = std::min(count, capacity);
     acq.sw = aspectFloat(p + kAspectSweepWidth);
     acq.acqMode = modeWord(p + kAspectMode);
     acq.sf = aspectFloat(p + kAspectFrequency);
     acq.acqModeFlag = modeWord(p + kAspectModeFlag);
     acq.extra = aspectFloat(p + kAspectExtra);
 
-    staged.values.assign(static_cast<std::size_t>(std::max(acq.td, 0)), 0.0);
+    const std::int32_t count = p[kAspectCount] << 16 | p[kAspectCount + 1] << 8 | p[kAspectCount + 2];
     const std::size_t held = (bytes.size() - kAspectDataOffset) / 3;
-    for (std::size_t i = 0; i < staged.values.size() && i < held; ++i)
+    const std::size_t n = stageValues(staged, count, held, capacity);
+    for (std::size_t i = 0; i < n; ++i)
         staged.values[i] = aspectValue(p + kAspectDataOffset + 3 * i);
     staged.conjugateOnTransform = 0;
-    return usableOrNothing(std::move(staged));
+    return finishImport(std::move(staged), held);
 }
 
-std::optional<ImportedSpectrum> parseNuts(std::span<const std::uint8_t> bytes,
-                                          const AcquisitionParameters& current, int capacity)
+ImportResult parseNuts(std::span<const std::uint8_t> bytes, int capacity)
 {
-    if (bytes.size() < kNutsDataOffset || getLe32(bytes.data()) != kNutsMagic)
-        return std::nullopt;
+    if (bytes.size() < 4 || getLe32(bytes.data()) != kNutsMagic)
+        return ImportStatus::NotRead;
+    if (bytes.size() < kNutsDataOffset)
+        return ImportResult::unusable(SpectrumProblem::HeaderCut);
     const std::uint8_t* p = bytes.data();
     ImportedSpectrum staged;
     AcquisitionParameters& acq = staged.acq;
-    acq = current;
     acq.sw = getLeFloat(p + kNutsSweepWidth);
     acq.sf = getLeFloat(p + kNutsFrequency);
-    acq.td = std::min(static_cast<std::int32_t>(getLe32(p + kNutsCount)), capacity);
     acq.acqMode = static_cast<std::int16_t>(getLe16(p + kNutsMode));
     acq.acqModeFlag = static_cast<std::int16_t>(getLe16(p + kNutsMode + 2));
     staged.conjugateOnTransform = acq.acqMode == 1 ? 1 : 0;
 
-    staged.values.assign(static_cast<std::size_t>(std::max(acq.td, 0)), 0.0);
+    const auto count = static_cast<std::int32_t>(getLe32(p + kNutsCount));
     const std::size_t held = (bytes.size() - kNutsDataOffset) / 4;
-    for (std::size_t i = 0; i < staged.values.size() && i < held; ++i)
+    const std::size_t n = stageValues(staged, count, held, capacity);
+    for (std::size_t i = 0; i < n; ++i)
         staged.values[i] = getLeFloat(p + kNutsDataOffset + 4 * i);
-    return usableOrNothing(std::move(staged));
+    return finishImport(std::move(staged), held);
 }
 
 namespace {
 
 // Reads no more of the file than its header and capacity values take.
 template <class Parse>
-std::optional<ImportedSpectrum> readWhole(const std::string& path, std::size_t dataOffset,
-                                          std::size_t valueBytes,
-                                          const AcquisitionParameters& current, int capacity,
-                                          Parse parse)
+ImportResult readWhole(const std::string& path, std::size_t dataOffset, std::size_t valueBytes,
+                       int capacity, Parse parse)
 {
     const auto bytes =
         readFileBytes(path, dataOffset + valueBytes * static_cast<std::size_t>(std::max(capacity, 0)));
     if (!bytes)
-        return std::nullopt;
-    return parse(*bytes, current, capacity);
+        return ImportStatus::NotRead;
+    return parse(*bytes, capacity);
 }
 
 }  // namespace
 
-std::optional<ImportedSpectrum> readAspect(const std::string& path,
-                                           const AcquisitionParameters& current, int capacity)
+ImportResult readAspect(const std::string& path, int capacity)
 {
-    return readWhole(path, kAspectDataOffset, 3, current, capacity, parseAspect);
+    return readWhole(path, kAspectDataOffset, 3, capacity, parseAspect);
 }
 
-std::optional<ImportedSpectrum> readNuts(const std::string& path,
-                                         const AcquisitionParameters& current, int capacity)
+ImportResult readNuts(const std::string& path, int capacity)
 {
-    return readWhole(path, kNutsDataOffset, 4, current, capacity, parseNuts);
+    return readWhole(path, kNutsDataOffset, 4, capacity, parseNuts);
 }
 
 }  // namespace tesvar

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 
@@ -24,19 +23,16 @@ inline constexpr std::size_t kNutsDataOffset = 1036;
 // top three bits of the fifth, a two's-complement mantissa in the other 37 bits.
 double aspectFloat(const std::uint8_t* sixBytes);
 
-// Parse the bytes of a whole file into a staged spectrum; nothing when the magic is
-// wrong, the header is incomplete or the file holds no usable spectrum. Fields the
-// format does not carry keep their values from `current`; counts above the capacity
-// are cut to it, and values a short file does not hold are 0.0.
-std::optional<ImportedSpectrum> parseAspect(std::span<const std::uint8_t> bytes,
-                                            const AcquisitionParameters& current, int capacity);
-std::optional<ImportedSpectrum> parseNuts(std::span<const std::uint8_t> bytes,
-                                          const AcquisitionParameters& current, int capacity);
+// Parse the bytes of a whole file into a staged spectrum, starting from a clean set of
+// parameters: NotRead when the magic is wrong, Unusable when the file ends inside its
+// header, holds no value or gives parameters that cannot describe a spectrum. Counts
+// above the capacity are cut to it and values a short file does not hold are 0.0, with
+// a note for the user in both cases.
+ImportResult parseAspect(std::span<const std::uint8_t> bytes, int capacity);
+ImportResult parseNuts(std::span<const std::uint8_t> bytes, int capacity);
 
-// Read the file at path and parse it; nothing also when it cannot be opened.
-std::optional<ImportedSpectrum> readAspect(const std::string& path,
-                                           const AcquisitionParameters& current, int capacity);
-std::optional<ImportedSpectrum> readNuts(const std::string& path,
-                                         const AcquisitionParameters& current, int capacity);
+// Read the file at path and parse it; NotRead also when it cannot be opened.
+ImportResult readAspect(const std::string& path, int capacity);
+ImportResult readNuts(const std::string& path, int capacity);
 
 }  // namespace tesvar

@@ -76,6 +76,27 @@ const std::map<int, std::map<int, double>>& dspDelayTable()
     return table;
 }
 
+std::size_t x32ValueWidth(const AcqusValues& acqus)
+{
+    return acqus.dataType.value_or(0) == 2 ? 8 : 4;
+}
+
+// Decodes as many values as `out` holds and the file has; the others are left alone.
+void decodeX32Into(std::span<double> out, std::span<const std::uint8_t> fid,
+                   const AcqusValues& acqus)
+{
+    const bool bigEndian = acqus.byteOrder.value_or(0) == 1;
+    const std::size_t width = x32ValueWidth(acqus);
+    const std::size_t held = fid.size() / width;
+    for (std::size_t i = 0; i < out.size() && i < held; ++i) {
+        const std::uint8_t* p = fid.data() + i * width;
+        if (width == 8)
+            out[i] = std::bit_cast<double>(bigEndian ? getBe64(p) : getLe64(p));
+        else
+            out[i] = static_cast<std::int32_t>(bigEndian ? getBe32(p) : getLe32(p));
+    }
+}
+
 }  // namespace
 
 AcqusValues parseAcqus(std::string_view text)
@@ -105,27 +126,14 @@ std::optional<AcqusValues> readAcqus(const std::string& path)
 
 std::optional<std::vector<std::uint8_t>> readX32Fid(const std::string& path)
 {
-    auto bytes = readFileBytes(path, 8 * static_cast<std::size_t>(kDataCapacity));
-    if (!bytes || bytes->empty())
-        return std::nullopt;
-    return bytes;
+    return readFileBytes(path, 8 * static_cast<std::size_t>(kDataCapacity));
 }
 
 std::vector<double> decodeX32Values(std::span<const std::uint8_t> fid, const AcqusValues& acqus,
                                     int count)
 {
-    const bool bigEndian = acqus.byteOrder.value_or(0) == 1;
-    const bool doubles = acqus.dataType.value_or(0) == 2;
-    const std::size_t width = doubles ? 8 : 4;
-    const std::size_t held = fid.size() / width;
     std::vector<double> out(static_cast<std::size_t>(std::max(count, 0)), 0.0);
-    for (std::size_t i = 0; i < out.size() && i < held; ++i) {
-        const std::uint8_t* p = fid.data() + i * width;
-        if (doubles)
-            out[i] = std::bit_cast<double>(bigEndian ? getBe64(p) : getLe64(p));
-        else
-            out[i] = static_cast<std::int32_t>(bigEndian ? getBe32(p) : getLe32(p));
-    }
+    decodeX32Into(out, fid, acqus);
     return out;
 }
 
@@ -147,32 +155,27 @@ double brukerGroupDelay(const AcqusValues& acqus)
     return delay == version->second.end() ? 0.0 : delay->second;
 }
 
-X32Import assembleX32(std::span<const std::uint8_t> fid, const AcqusValues& acqus,
-                      const AcquisitionParameters& current, int capacity)
+ImportResult assembleX32(std::span<const std::uint8_t> fid, const AcqusValues& acqus, int capacity)
 {
-    X32Import result;
-    AcquisitionParameters& acq = result.spectrum.acq;
-    acq = current;
-    if (!acqus.td || !acqus.swH || *acqus.td <= 0) {
-        result.problem = X32Problem::Parameters;
-        return result;
-    }
-    if (acqus.aqMod) {
-        acq.acqMode = static_cast<std::int16_t>(static_cast<std::uint16_t>(*acqus.aqMod));
-        acq.acqModeFlag = acq.acqMode != 0 ? 1 : 0;
-    }
-    acq.sw = *acqus.swH;
-    acq.td = static_cast<std::int32_t>(std::min<std::int64_t>(*acqus.td, capacity));
-    if (acqus.bf1)
-        acq.sf = *acqus.bf1;
-    result.spectrum.values = decodeX32Values(fid, acqus, acq.td);
-    result.spectrum.conjugateOnTransform = 0;
-    result.spectrum.digitalFilterDelay = brukerGroupDelay(acqus);
-    if (!acquisitionIsUsable(acq))
-        result.problem = X32Problem::Parameters;
-    else if (!stagedSpectrumIsUsable(result.spectrum))
-        result.problem = X32Problem::Data;
-    return result;
+    ImportedSpectrum staged;
+    AcquisitionParameters& acq = staged.acq;
+    acq.sw = acqus.swH.value_or(0.0);
+    acq.sf = acqus.bf1.value_or(0.0);
+    acq.td = static_cast<std::int32_t>(std::clamp<std::int64_t>(acqus.td.value_or(0), 0, capacity));
+    if (const SpectrumProblem problem = acquisitionProblem(acq); problem != SpectrumProblem::None)
+        return ImportResult::unusable(problem);
+    // Whether the data are real or quadrature: no default would be right for every file.
+    if (!acqus.aqMod)
+        return ImportResult::unusable(SpectrumProblem::AcquisitionMode);
+    acq.acqMode = static_cast<std::int16_t>(static_cast<std::uint16_t>(*acqus.aqMod));
+    acq.acqModeFlag = acq.acqMode != 0 ? 1 : 0;
+
+    const std::size_t held = fid.size() / x32ValueWidth(acqus);
+    const std::size_t n = stageValues(staged, *acqus.td, held, capacity);
+    decodeX32Into(std::span(staged.values).first(n), fid, acqus);
+    staged.conjugateOnTransform = 0;
+    staged.digitalFilterDelay = brukerGroupDelay(acqus);
+    return finishImport(std::move(staged), held);
 }
 
 }  // namespace tesvar

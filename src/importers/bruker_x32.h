@@ -38,8 +38,8 @@ AcqusValues parseAcqus(std::string_view text);
 std::optional<AcqusValues> readAcqus(const std::string& path);
 
 // The raw bytes of the data file (at most what the capacity of the document takes in
-// 64-bit values); nothing when the file
-// cannot be opened or is empty. The values are decoded once the parameters are known.
+// 64-bit values); nothing when the file cannot be opened. The values are decoded once
+// the parameters are known.
 std::optional<std::vector<std::uint8_t>> readX32Fid(const std::string& path);
 
 // The values of the data file: 32-bit integers, or 64-bit floating-point values when
@@ -53,21 +53,11 @@ std::vector<double> decodeX32Values(std::span<const std::uint8_t> fid, const Acq
 // neither gives one.
 double brukerGroupDelay(const AcqusValues& acqus);
 
-enum class X32Problem {
-    None,
-    Parameters,  // the parameter file gives no usable number of values or sweep width
-    Data,        // the data file holds values that are not finite numbers
-};
-
-struct X32Import {
-    X32Problem problem = X32Problem::None;
-    ImportedSpectrum spectrum;
-};
-
-// Combines the data file and its parameters into a staged spectrum. Fields the
-// parameter file does not set keep their values from `current`; TD above the capacity
-// is cut to it.
-X32Import assembleX32(std::span<const std::uint8_t> fid, const AcqusValues& acqus,
-                      const AcquisitionParameters& current, int capacity);
+// Combines the data file and its parameters into a staged spectrum, starting from a
+// clean set of parameters. Unusable when TD, SW_h, BF1 or AQ_mod is missing or not
+// valid or the data file holds no value; BadValues when it holds values that are not
+// finite numbers. TD above the capacity is cut to it, with a note for the user, as is a
+// data file shorter than TD.
+ImportResult assembleX32(std::span<const std::uint8_t> fid, const AcqusValues& acqus, int capacity);
 
 }  // namespace tesvar

@@ -74,6 +74,13 @@ void commitImport(SpectrumDocument& doc, WindowPort& window, const ImportedSpect
     doc.digitalFilterDelay = staged.digitalFilterDelay;
     resetDocument(doc, window);
     window.invalidatePlot();
+    if (!staged.note.empty())
+        window.showNote(staged.note);
+}
+
+void showUnusable(Ui& ui, SpectrumProblem problem)
+{
+    ui.message(unusableFileMessage(problem), text::kErrorCaption, Buttons::Ok, Icon::Error);
 }
 
 bool namedFid(const std::string& title)
@@ -130,30 +137,32 @@ std::optional<ImportedSpectrum> importX32(SpectrumDocument& doc, Ui& ui)
         if (auto values = readAcqus(doc.filePath))
             found = std::pair{doc.filePath, *values};
     }
-    X32Import assembled;
-    if (found)
-        assembled = assembleX32(*fid, found->second, doc.acq, kDataCapacity);
-    if (!found || assembled.problem == X32Problem::Parameters) {
+    if (!found) {
         ui.message(text::kCannotOpenAcqus, text::kAcqusErrorCaption, Buttons::Ok, Icon::None);
         return std::nullopt;
     }
-    if (assembled.problem == X32Problem::Data) {
+    ImportResult assembled = assembleX32(*fid, found->second, kDataCapacity);
+    if (assembled.status() == ImportStatus::Unusable) {
+        showUnusable(ui, assembled.problem());
+        return std::nullopt;
+    }
+    if (!assembled) {
         ui.message(text::kCannotOpenData, dataTitle, Buttons::Ok, Icon::None);
         return std::nullopt;
     }
     doc.filePath = found->first;
-    return std::move(assembled.spectrum);
+    return std::move(*assembled);
 }
 
-std::optional<ImportedSpectrum> readSingleFile(FileType type, const SpectrumDocument& doc)
+ImportResult readSingleFile(FileType type, const std::string& path)
 {
     switch (type) {
-    case FileType::BrukerAspect: return readAspect(doc.filePath, doc.acq, kDataCapacity);
-    case FileType::Nuts: return readNuts(doc.filePath, doc.acq, kDataCapacity);
-    case FileType::Varian: return readVarian(doc.filePath, doc.acq, kDataCapacity);
+    case FileType::BrukerAspect: return readAspect(path, kDataCapacity);
+    case FileType::Nuts: return readNuts(path, kDataCapacity);
+    case FileType::Varian: return readVarian(path, kDataCapacity);
     case FileType::BrukerX32: break;
     }
-    return std::nullopt;
+    return ImportStatus::NotRead;
 }
 
 // Reads the file in filePath as the given type and commits it. A failure leaves the
@@ -166,8 +175,12 @@ bool importChosenFile(SpectrumDocument& doc, FileType type, Ui& ui, WindowPort& 
     if (type == FileType::BrukerX32) {
         staged = importX32(doc, ui);
     } else {
-        staged = readSingleFile(type, doc);
-        if (!staged)
+        ImportResult read = readSingleFile(type, doc.filePath);
+        if (read)
+            staged = std::move(*read);
+        else if (read.status() == ImportStatus::Unusable)
+            showUnusable(ui, read.problem());
+        else
             ui.message(text::kCannotImport, doc.fileTitle, Buttons::Ok, Icon::Warning);
     }
     if (!staged) {

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <system_error>
 
-#include "document/spectrum_document.h"
 
 namespace tesvar {
 
@@ -97,12 +96,28 @@ std::optional<std::string> findIgnoringCase(const std::string& folder,
     return current.string();
 }
 
-bool stagedSpectrumIsUsable(const ImportedSpectrum& staged)
+std::size_t stageValues(ImportedSpectrum& staged, std::int64_t count, std::size_t held,
+                        int capacity)
 {
-    return acquisitionIsUsable(staged.acq) && staged.acq.td <= kDataCapacity &&
-           staged.values.size() == static_cast<std::size_t>(staged.acq.td) &&
-           std::all_of(staged.values.begin(), staged.values.end(),
-                       [](double v) { return std::isfinite(v); });
+    const std::int64_t td = std::clamp<std::int64_t>(count, 0, std::max(capacity, 0));
+    staged.acq.td = static_cast<std::int32_t>(td);
+    staged.values.assign(static_cast<std::size_t>(td), 0.0);
+    if (td > 0)
+        staged.note = valueCountNote(count, static_cast<std::int64_t>(held), capacity);
+    return std::min(static_cast<std::size_t>(td), held);
+}
+
+ImportResult finishImport(ImportedSpectrum staged, std::size_t held)
+{
+    if (const SpectrumProblem problem = acquisitionProblem(staged.acq);
+        problem != SpectrumProblem::None)
+        return ImportResult::unusable(problem);
+    if (held == 0)
+        return ImportResult::unusable(SpectrumProblem::NoData);
+    if (!std::all_of(staged.values.begin(), staged.values.end(),
+                     [](double v) { return std::isfinite(v); }))
+        return ImportStatus::BadValues;
+    return staged;
 }
 
 }  // namespace tesvar

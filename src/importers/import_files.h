@@ -17,6 +17,42 @@ struct ImportedSpectrum {
     std::vector<double> values;  // acq.td values; those a short file does not hold are 0.0
     std::int32_t conjugateOnTransform = 0;
     double digitalFilterDelay = 0.0;  // complex points; 0 for data without a digital filter
+    std::string note;  // a file holding fewer values than its count, or more than fit
+};
+
+enum class ImportStatus {
+    Ok,
+    NotRead,    // the file cannot be opened, or it is not a file of this format
+    Unusable,   // it holds no usable spectrum; problem() tells why
+    BadValues,  // it holds values that are not finite numbers
+};
+
+// What a reader hands back: the staged spectrum, or why the file gives none. It is used
+// like an optional; a failed result dereferences to an empty spectrum.
+class ImportResult {
+public:
+    ImportResult(ImportedSpectrum spectrum) : staged(std::move(spectrum)), how(ImportStatus::Ok) {}
+    ImportResult(ImportStatus status, SpectrumProblem problem = SpectrumProblem::None)
+        : how(status), why(problem)
+    {
+    }
+    static ImportResult unusable(SpectrumProblem problem)
+    {
+        return {ImportStatus::Unusable, problem};
+    }
+
+    explicit operator bool() const { return how == ImportStatus::Ok; }
+    ImportedSpectrum& operator*() { return staged; }
+    const ImportedSpectrum& operator*() const { return staged; }
+    ImportedSpectrum* operator->() { return &staged; }
+    const ImportedSpectrum* operator->() const { return &staged; }
+    ImportStatus status() const { return how; }
+    SpectrumProblem problem() const { return why; }
+
+private:
+    ImportedSpectrum staged;
+    ImportStatus how;
+    SpectrumProblem why = SpectrumProblem::None;
 };
 
 // Parameter files are small; anything beyond this is not read.
@@ -37,8 +73,15 @@ std::string folderOf(const std::string& path);
 std::optional<std::string> findIgnoringCase(const std::string& folder,
                                             const std::vector<std::string>& parts);
 
-// A spectrum with no values, or with a sweep width that gives no finite acquisition
-// time, cannot be shown; neither can values that are not finite numbers.
-bool stagedSpectrumIsUsable(const ImportedSpectrum& staged);
+// Makes room for the values of a file that counts `count` of them and holds `held`
+// whole ones: td becomes the count cut to the capacity, every value starts at 0.0, and
+// the note tells the user when the file and its count disagree. Returns how many values
+// the reader decodes from the file.
+std::size_t stageValues(ImportedSpectrum& staged, std::int64_t count, std::size_t held,
+                        int capacity);
+
+// The verdict on a spectrum staged from a file holding `held` values: its parameters
+// first, then a file holding not one value, then values that are not finite numbers.
+ImportResult finishImport(ImportedSpectrum staged, std::size_t held);
 
 }  // namespace tesvar

@@ -65,47 +65,40 @@ VarianValueType varianValueType(std::span<const std::uint8_t> dataFile, const Pr
     return p.dpIsY.value_or(true) ? VarianValueType::Int32 : VarianValueType::Int16;
 }
 
-std::optional<ImportedSpectrum> assembleVarian(std::span<const std::uint8_t> dataFile,
-                                               const ProcparValues& params,
-                                               const AcquisitionParameters& current, int capacity)
+ImportResult assembleVarian(std::span<const std::uint8_t> dataFile, const ProcparValues& params,
+                            int capacity)
 {
-    if (dataFile.size() < kVarianDataOffset || !params.np || !params.sw || *params.np <= 0)
-        return std::nullopt;
+    if (dataFile.size() < kVarianDataOffset)
+        return ImportResult::unusable(SpectrumProblem::HeaderCut);
     ImportedSpectrum staged;
     AcquisitionParameters& acq = staged.acq;
-    acq = current;
-    if (params.sfrq)
-        acq.sf = *params.sfrq;
-    acq.sw = *params.sw;
-    acq.td = static_cast<std::int32_t>(std::min<std::int64_t>(*params.np, capacity));
-    acq.acqMode = 1;  // quadrature; acqModeFlag is left as it was
+    acq.sf = params.sfrq.value_or(0.0);
+    acq.sw = params.sw.value_or(0.0);
+    acq.acqMode = 1;  // quadrature
     staged.conjugateOnTransform = 1;
 
     const VarianValueType type = varianValueType(dataFile, params);
     const std::size_t width = valueWidth(type);
     const std::size_t held = (dataFile.size() - kVarianDataOffset) / width;
-    staged.values.assign(static_cast<std::size_t>(acq.td), 0.0);
-    for (std::size_t i = 0; i < staged.values.size() && i < held; ++i)
+    const std::size_t n = stageValues(staged, params.np.value_or(0), held, capacity);
+    for (std::size_t i = 0; i < n; ++i)
         staged.values[i] = valueAt(dataFile.data() + kVarianDataOffset + width * i, type);
-    if (!stagedSpectrumIsUsable(staged))
-        return std::nullopt;
-    return staged;
+    return finishImport(std::move(staged), held);
 }
 
-std::optional<ImportedSpectrum> readVarian(const std::string& path,
-                                           const AcquisitionParameters& current, int capacity)
+ImportResult readVarian(const std::string& path, int capacity)
 {
     const auto data =
         readFileBytes(path, kVarianDataOffset + 4 * static_cast<std::size_t>(std::max(capacity, 0)));
     if (!data)
-        return std::nullopt;
+        return ImportStatus::NotRead;
     const auto procparPath = findIgnoringCase(folderOf(path), {"procpar"});
     if (!procparPath)
-        return std::nullopt;
+        return ImportStatus::NotRead;
     const auto text = readTextFile(*procparPath);
     if (!text)
-        return std::nullopt;
-    return assembleVarian(*data, parseProcpar(*text), current, capacity);
+        return ImportStatus::NotRead;
+    return assembleVarian(*data, parseProcpar(*text), capacity);
 }
 
 }  // namespace tesvar

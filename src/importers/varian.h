@@ -45,15 +45,15 @@ ProcparValues parseProcpar(std::string_view text);
 // leaves it to dp (32-bit when dp is "y" or missing, 16-bit otherwise).
 VarianValueType varianValueType(std::span<const std::uint8_t> dataFile, const ProcparValues& p);
 
-// Combines the data file and its parameters into a staged spectrum: np values from byte
-// 60, those beyond the end of the file 0.0, np cut to the capacity. Nothing when the
-// file is shorter than its headers, np or sw are missing, or the result is unusable.
-std::optional<ImportedSpectrum> assembleVarian(std::span<const std::uint8_t> dataFile,
-                                               const ProcparValues& params,
-                                               const AcquisitionParameters& current, int capacity);
+// Combines the data file and its parameters into a staged spectrum, starting from a
+// clean set of parameters: np values from byte 60, np cut to the capacity and those
+// beyond the end of the file 0.0, with a note for the user. Unusable when the file is
+// shorter than its headers, holds no value, or np, sw or sfrq is missing or not valid.
+ImportResult assembleVarian(std::span<const std::uint8_t> dataFile, const ProcparValues& params,
+                            int capacity);
 
-// Reads the data file at path and "procpar" in its folder (its name in any letter case).
-std::optional<ImportedSpectrum> readVarian(const std::string& path,
-                                           const AcquisitionParameters& current, int capacity);
+// Reads the data file at path and "procpar" in its folder (its name in any letter case);
+// NotRead when either cannot be read.
+ImportResult readVarian(const std::string& path, int capacity);
 
 }  // namespace tesvar

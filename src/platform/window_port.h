@@ -18,6 +18,10 @@ public:
     virtual void invalidatePlot() = 0;
     // Status-bar part 0.
     virtual void setPrompt(const std::string& text) = 0;
+    // One line for the user about a load that succeeded with a reservation (a file
+    // holding fewer values than its count): the status bar in the window, standard
+    // error in the batch runner. It outlives the prompt cleared at the end of the command.
+    virtual void showNote(const std::string& text) = 0;
     // Runs a command of the command table at once, as a synchronous window message
     // would. Returns true when the command did its work (an import that read a file).
     virtual bool sendCommand(int commandId) = 0;

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -170,6 +171,15 @@ void MainWindow::invalidatePlot()
 void MainWindow::setPrompt(const std::string& text)
 {
     status->setPart(0, QString::fromStdString(text));
+}
+
+void MainWindow::showNote(const std::string& text)
+{
+    // Shown once the command has run to its end, since the Open and Import commands
+    // clear the prompt as their last step.
+    QTimer::singleShot(0, this, [this, note = QString::fromStdString(text)] {
+        status->setPart(0, note);
+    });
 }
 
 bool MainWindow::sendCommand(int commandId) { return commands.dispatch(commandId); }

@@ -42,6 +42,7 @@ public:
     void setTitle(const std::string& title) override;
     void invalidatePlot() override;
     void setPrompt(const std::string& text) override;
+    void showNote(const std::string& text) override;
     bool sendCommand(int commandId) override;
 
     // Connects a handler (returning bool, or nothing for "done") to a command id.

@@ -82,7 +82,7 @@ TEST_F(ImportStep, EveryTypeIsNamedAndFailuresPrintTheirMessage)
 TEST_F(ImportStep, TheNameQuestionFollowsTheForcedAnswer)
 {
     test::writeBytes(dir.file("data.fid"), std::vector<std::uint8_t>(64, 1));
-    const std::string acqus = "##$TD= 16\n##$SW_h= 1000\n##$BF1= 400\n";
+    const std::string acqus = "##$TD= 16\n##$SW_h= 1000\n##$BF1= 400\n##$AQ_mod= 1\n";
     test::writeBytes(dir.file("acqus"), std::vector<std::uint8_t>(acqus.begin(), acqus.end()));
     EXPECT_EQ(run({"--answer", "no", "import", "x32", dir.file("data.fid")}), kExitStepFailed);
     EXPECT_TRUE(startsWith(err.str(), "Warning: Are you sure that data.fid is a Bruker X32 FID?\n"))
@@ -91,6 +91,16 @@ TEST_F(ImportStep, TheNameQuestionFollowsTheForcedAnswer)
     EXPECT_EQ(run({"import", "x32", dir.file("data.fid")}), kExitOk) << err.str();
     EXPECT_EQ(doc->acq.td, 16);
     EXPECT_EQ(doc->data[0], 16843009.0);  // the bytes 01 01 01 01
+}
+
+TEST_F(ImportStep, AFileShortOfItsCountIsReadAndTheUserToldOnStandardError)
+{
+    test::writeBytes(dir.file("fid"), std::vector<std::uint8_t>(12, 1));
+    const std::string acqus = "##$TD= 8\n##$SW_h= 1000\n##$BF1= 400\n##$AQ_mod= 1\n";
+    test::writeBytes(dir.file("acqus"), std::vector<std::uint8_t>(acqus.begin(), acqus.end()));
+    EXPECT_EQ(run({"import", "x32", dir.file("fid")}), kExitOk);
+    EXPECT_EQ(err.str(), "The file holds only 3 of its 8 values; the others read as 0.\n");
+    EXPECT_EQ(doc->valueCount, 8);
 }
 
 // The program as a script runs it: standard output read through a pipe.

@@ -16,6 +16,7 @@ public:
     void setTitle(const std::string& t) override { title = t; }
     void invalidatePlot() override { ++repaints; }
     void setPrompt(const std::string& t) override { prompt = t; }
+    void showNote(const std::string& t) override { notes.push_back(t); }
     bool sendCommand(int id) override
     {
         sentCommands.push_back(id);
@@ -26,6 +27,7 @@ public:
     std::string title;
     int repaints = 0;
     std::string prompt;
+    std::vector<std::string> notes;
     std::vector<int> sentCommands;
     std::function<bool(int)> onCommand;
 };

@@ -235,7 +235,7 @@ TEST_F(FileCommands, ARefusedFileLeavesTheDocumentExactlyAsItWas)
 
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].caption, "Error ");
-    EXPECT_EQ(ui.messages[1].text, text::kUnusableFile);
+    EXPECT_EQ(ui.messages[1].text, unusableFileMessage(SpectrumProblem::SweepWidth));
     EXPECT_EQ(doc->data, before);
     EXPECT_EQ(doc->acq, acqBefore);
     EXPECT_EQ(doc->viewLeft, 0.001);

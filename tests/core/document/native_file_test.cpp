@@ -93,6 +93,7 @@ TEST(NativeFormat, SixtyFourDoublesMakeA2048ByteFileWithFillerAfterTheData)
     AcquisitionParameters acq;
     acq.td = 64;
     acq.sw = 1000.0;
+    acq.sf = 400.0;
     const auto values = ramp(64);
     const auto bytes = encodeNativeFile(acq, values);
     ASSERT_EQ(bytes.size(), 2048u);
@@ -175,7 +176,7 @@ TEST(NativeFormat, ParametersThatCannotDescribeASpectrumAreRefused)
         double sf;
     } cases[] = {{-2, 1000.0, 400.0}, {0, 1000.0, 400.0}, {64, 0.0, 400.0},
                  {64, -10.0, 400.0}, {64, nan, 400.0},   {64, inf, 400.0},
-                 {64, 1000.0, nan}};
+                 {64, 1000.0, nan},  {64, 1e-320, 400.0}, {64, 1000.0, 0.0}, {64, 1000.0, -inf}};
     for (const Case& c : cases) {
         const auto read =
             parseNativeFile(handMadeFile(c.td, c.sw, c.sf, 0.0, ramp(64)), kDataCapacity);

@@ -12,8 +12,6 @@ namespace {
 
 using test::Bytes;
 
-const AcquisitionParameters previous = test::previousAcquisition();
-
 double floatOf(std::initializer_list<int> six)
 {
     std::uint8_t b[6];
@@ -83,7 +81,7 @@ TEST(Aspect, HeaderFieldsAndSigned24BitWords)
     file[165] = 0xEE;  // the byte before the mode word is not part of it
     file[237] = 0xEE;
 
-    const auto staged = parseAspect(file, previous, 131072);
+    const auto staged = parseAspect(file, 131072);
     ASSERT_TRUE(staged);
     EXPECT_EQ(staged->values, (std::vector<double>{8388607.0, -8388608.0, -1.0, 256.0}));
     EXPECT_EQ(staged->acq.td, 4);
@@ -100,7 +98,7 @@ TEST(Aspect, CountIsCutToTheCapacityAndMissingValuesAreZero)
 {
     test::AspectHeader h;
     h.count = 0xFFFFFF;
-    const auto cut = parseAspect(test::aspectFile(h, {1, 2, 3}), previous, 2);
+    const auto cut = parseAspect(test::aspectFile(h, {1, 2, 3}), 2);
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->acq.td, 2);
     EXPECT_EQ(cut->values, (std::vector<double>{1, 2}));
@@ -108,7 +106,7 @@ TEST(Aspect, CountIsCutToTheCapacityAndMissingValuesAreZero)
     h.count = 5;
     Bytes shortFile = test::aspectFile(h, {-4, 9});
     shortFile.push_back(0x12);  // a partial word
-    const auto padded = parseAspect(shortFile, previous, 131072);
+    const auto padded = parseAspect(shortFile, 131072);
     ASSERT_TRUE(padded);
     EXPECT_EQ(padded->values, (std::vector<double>{-4, 9, 0, 0, 0}));
 }
@@ -118,29 +116,29 @@ TEST(Aspect, RefusesWrongMagicShortHeaderAndUnusableHeaders)
     test::AspectHeader h;
     h.count = 2;
     const Bytes good = test::aspectFile(h, {1, 2});
-    ASSERT_TRUE(parseAspect(good, previous, 131072));
+    ASSERT_TRUE(parseAspect(good, 131072));
 
     Bytes wrongMagic = good;
     wrongMagic[2] = 0xF4;
-    EXPECT_FALSE(parseAspect(wrongMagic, previous, 131072));
-    EXPECT_FALSE(parseAspect(Bytes(good.begin(), good.begin() + 767), previous, 131072));
-    EXPECT_FALSE(parseAspect(Bytes{}, previous, 131072));
-    EXPECT_FALSE(parseAspect(test::nutsFile({}, {}), previous, 131072))
+    EXPECT_FALSE(parseAspect(wrongMagic, 131072));
+    EXPECT_FALSE(parseAspect(Bytes(good.begin(), good.begin() + 767), 131072));
+    EXPECT_FALSE(parseAspect(Bytes{}, 131072));
+    EXPECT_FALSE(parseAspect(test::nutsFile({}, {}), 131072))
         << "a NUTS file imported as Aspect";
 
     test::AspectHeader none = h;
     none.count = 0;
-    EXPECT_FALSE(parseAspect(test::aspectFile(none, {}), previous, 131072));
+    EXPECT_FALSE(parseAspect(test::aspectFile(none, {}), 131072));
     test::AspectHeader negativeWidth = h;
     negativeWidth.sw = -100.0;
-    EXPECT_FALSE(parseAspect(test::aspectFile(negativeWidth, {1, 2}), previous, 131072));
+    EXPECT_FALSE(parseAspect(test::aspectFile(negativeWidth, {1, 2}), 131072));
 }
 
 TEST(Nuts, FieldsValuesAndTheConjugationFlag)
 {
     test::NutsHeader h;
     h.count = 4;
-    const auto staged = parseNuts(test::nutsFile(h, {1.5f, -2.25f, 1e20f, 0.0f}), previous, 131072);
+    const auto staged = parseNuts(test::nutsFile(h, {1.5f, -2.25f, 1e20f, 0.0f}), 131072);
     ASSERT_TRUE(staged);
     EXPECT_EQ(staged->values, (std::vector<double>{1.5, -2.25, double(1e20f), 0.0}));
     EXPECT_EQ(staged->acq.td, 4);
@@ -148,11 +146,11 @@ TEST(Nuts, FieldsValuesAndTheConjugationFlag)
     EXPECT_EQ(staged->acq.sf, 400.0);
     EXPECT_EQ(staged->acq.acqMode, 1);
     EXPECT_EQ(staged->acq.acqModeFlag, 5);
-    EXPECT_EQ(staged->acq.extra, 42.0) << "NUTS does not carry this field";
+    EXPECT_EQ(staged->acq.extra, 0.0) << "NUTS does not carry this field";
     EXPECT_EQ(staged->conjugateOnTransform, 1);
 
     h.mode = 0;
-    const auto real = parseNuts(test::nutsFile(h, {1, 2, 3, 4}), previous, 131072);
+    const auto real = parseNuts(test::nutsFile(h, {1, 2, 3, 4}), 131072);
     ASSERT_TRUE(real);
     EXPECT_EQ(real->acq.acqMode, 0);
     EXPECT_EQ(real->conjugateOnTransform, 0);
@@ -162,11 +160,11 @@ TEST(Nuts, CountIsCutAndMissingValuesAreZero)
 {
     test::NutsHeader h;
     h.count = 0x7FFFFFFF;
-    const auto cut = parseNuts(test::nutsFile(h, {1, 2, 3}), previous, 2);
+    const auto cut = parseNuts(test::nutsFile(h, {1, 2, 3}), 2);
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->values, (std::vector<double>{1, 2}));
     h.count = 4;
-    const auto padded = parseNuts(test::nutsFile(h, {7}), previous, 131072);
+    const auto padded = parseNuts(test::nutsFile(h, {7}), 131072);
     ASSERT_TRUE(padded);
     EXPECT_EQ(padded->values, (std::vector<double>{7, 0, 0, 0}));
 }
@@ -176,18 +174,18 @@ TEST(Nuts, RefusesBadFiles)
     test::NutsHeader h;
     h.count = 2;
     const Bytes good = test::nutsFile(h, {1, 2});
-    ASSERT_TRUE(parseNuts(good, previous, 131072));
-    EXPECT_FALSE(parseNuts(Bytes(good.begin(), good.begin() + 1035), previous, 131072));
-    EXPECT_FALSE(parseNuts(Bytes{}, previous, 131072));
+    ASSERT_TRUE(parseNuts(good, 131072));
+    EXPECT_FALSE(parseNuts(Bytes(good.begin(), good.begin() + 1035), 131072));
+    EXPECT_FALSE(parseNuts(Bytes{}, 131072));
     test::AspectHeader a;
     a.count = 300;
-    EXPECT_FALSE(parseNuts(test::aspectFile(a, std::vector<std::int32_t>(300)), previous, 131072));
+    EXPECT_FALSE(parseNuts(test::aspectFile(a, std::vector<std::int32_t>(300)), 131072));
 
     auto refused = [&](auto change) {
         test::NutsHeader bad = h;
         std::vector<float> values{1, 2};
         change(bad, values);
-        return !parseNuts(test::nutsFile(bad, values), previous, 131072);
+        return !parseNuts(test::nutsFile(bad, values), 131072);
     };
     EXPECT_TRUE(refused([](auto& b, auto&) { b.count = 0; }));
     EXPECT_TRUE(refused([](auto& b, auto&) { b.count = -5; }));
@@ -208,15 +206,15 @@ TEST(AspectNutsFiles, ReadFromDiskAndRefuseMissingFiles)
     n.count = 2;
     test::writeBytes(dir.file("nuts.dat"), test::nutsFile(n, {0.5f, 8}));
 
-    const auto aspect = readAspect(dir.file("aspect.dat"), previous, 131072);
+    const auto aspect = readAspect(dir.file("aspect.dat"), 131072);
     ASSERT_TRUE(aspect);
     EXPECT_EQ(aspect->values, (std::vector<double>{5, -6}));
-    const auto nuts = readNuts(dir.file("nuts.dat"), previous, 131072);
+    const auto nuts = readNuts(dir.file("nuts.dat"), 131072);
     ASSERT_TRUE(nuts);
     EXPECT_EQ(nuts->values, (std::vector<double>{0.5, 8}));
-    EXPECT_FALSE(readAspect(dir.file("missing"), previous, 131072));
-    EXPECT_FALSE(readNuts(dir.file("missing"), previous, 131072));
-    EXPECT_FALSE(readNuts(dir.path().string(), previous, 131072)) << "a folder";
+    EXPECT_FALSE(readAspect(dir.file("missing"), 131072));
+    EXPECT_FALSE(readNuts(dir.file("missing"), 131072));
+    EXPECT_FALSE(readNuts(dir.path().string(), 131072)) << "a folder";
 }
 
 }  // namespace

@@ -12,8 +12,6 @@ namespace {
 
 using test::Bytes;
 
-const AcquisitionParameters previous = test::previousAcquisition();
-
 TEST(ParameterText, TokensNumbersAndLines)
 {
     TokenReader tokens("  sw 1 2\n\t 3.5e2x \"y\"\r\nlast", 100);
@@ -56,24 +54,24 @@ TEST(Acqus, PartExampleWithQuadratureMode)
     EXPECT_DOUBLE_EQ(*v.bf1, 400.13);
     EXPECT_EQ(*v.aqMod, 3);
 
-    const X32Import imported = assembleX32(test::x32Ints({1, 2}), v, previous, 131072);
-    ASSERT_EQ(imported.problem, X32Problem::None);
-    const AcquisitionParameters& acq = imported.spectrum.acq;
+    const auto imported = assembleX32(test::x32Ints({1, 2}), v, 131072);
+    ASSERT_TRUE(imported);
+    const AcquisitionParameters& acq = imported->acq;
     EXPECT_EQ(acq.td, 16384);
     EXPECT_DOUBLE_EQ(acq.sw, 6009.6);
     EXPECT_DOUBLE_EQ(acq.sf, 400.13);
     EXPECT_EQ(acq.acqMode, 3);
     EXPECT_EQ(acq.acqModeFlag, 1);
-    EXPECT_EQ(acq.extra, 42.0) << "fields the format does not carry are kept";
-    EXPECT_EQ(imported.spectrum.conjugateOnTransform, 0);
-    EXPECT_EQ(imported.spectrum.digitalFilterDelay, 0.0);
+    EXPECT_EQ(acq.extra, 0.0) << "nothing kept from the spectrum before";
+    EXPECT_EQ(imported->conjugateOnTransform, 0);
+    EXPECT_EQ(imported->digitalFilterDelay, 0.0);
 }
 
 TEST(Acqus, AqModZeroClearsTheFlagAndTheLow16BitsAreKept)
 {
     auto modeOf = [](const std::string& aqMod) {
-        const AcqusValues v = parseAcqus("##$TD= 4 ##$SW_h= 100 ##$AQ_mod= " + aqMod);
-        return assembleX32(test::x32Ints({1, 2, 3, 4}), v, previous, 131072).spectrum.acq;
+        const AcqusValues v = parseAcqus("##$TD= 4 ##$SW_h= 100 ##$BF1= 400 ##$AQ_mod= " + aqMod);
+        return assembleX32(test::x32Ints({1, 2, 3, 4}), v, 131072)->acq;
     };
     EXPECT_EQ(modeOf("0").acqMode, 0);
     EXPECT_EQ(modeOf("0").acqModeFlag, 0);
@@ -146,39 +144,40 @@ TEST(X32Data, BigEndianIntegersAndDoublesFollowTheParameters)
 
 TEST(X32Data, ValuesAShortFileDoesNotHoldAreZero)
 {
-    const AcqusValues v = parseAcqus("##$TD= 6 ##$SW_h= 100");
+    const AcqusValues v = parseAcqus(test::acqusText(6, 100, 400, 1));
     // Five bytes: one whole integer and one byte of the next.
     Bytes fid = test::x32Ints({7});
     fid.push_back(0xFF);
-    const X32Import imported = assembleX32(fid, v, previous, 131072);
-    ASSERT_EQ(imported.problem, X32Problem::None);
-    EXPECT_EQ(imported.spectrum.values, (std::vector<double>{7.0, 0, 0, 0, 0, 0}));
+    const auto imported = assembleX32(fid, v, 131072);
+    ASSERT_TRUE(imported);
+    EXPECT_EQ(imported->values, (std::vector<double>{7.0, 0, 0, 0, 0, 0}));
 }
 
 TEST(X32Data, TdAboveTheCapacityIsCut)
 {
-    const AcqusValues v = parseAcqus("##$TD= 999999999999 ##$SW_h= 100");
-    const X32Import imported = assembleX32(test::x32Ints({1, 2, 3, 4, 5, 6}), v, previous, 4);
-    ASSERT_EQ(imported.problem, X32Problem::None);
-    EXPECT_EQ(imported.spectrum.acq.td, 4);
-    EXPECT_EQ(imported.spectrum.values, (std::vector<double>{1, 2, 3, 4}));
+    const AcqusValues v = parseAcqus("##$TD= 999999999999 ##$SW_h= 100 ##$BF1= 400 ##$AQ_mod= 1");
+    const auto imported = assembleX32(test::x32Ints({1, 2, 3, 4, 5, 6}), v, 4);
+    ASSERT_TRUE(imported);
+    EXPECT_EQ(imported->acq.td, 4);
+    EXPECT_EQ(imported->values, (std::vector<double>{1, 2, 3, 4}));
 }
 
 TEST(X32Data, UnusableParametersAndValuesAreRefused)
 {
     const Bytes fid = test::x32Ints({1, 2, 3, 4});
+    const std::string rest = " ##$BF1= 400 ##$AQ_mod= 1";
     for (const char* text : {"##$SW_h= 100", "##$TD= 4", "##$TD= 0 ##$SW_h= 100",
                              "##$TD= -4 ##$SW_h= 100", "##$TD= 4 ##$SW_h= 0",
                              "##$TD= 4 ##$SW_h= -5", "##$TD= 4 ##$SW_h= 1e999", "random words"}) {
-        EXPECT_EQ(assembleX32(fid, parseAcqus(text), previous, 131072).problem,
-                  X32Problem::Parameters)
+        EXPECT_EQ(assembleX32(fid, parseAcqus(text + rest), 131072).status(), ImportStatus::Unusable)
             << text;
     }
+    EXPECT_EQ(assembleX32(fid, parseAcqus("##$TD= 4 ##$SW_h= 100 ##$BF1= 400"), 131072).problem(),
+              SpectrumProblem::AcquisitionMode);
     const Bytes nan = test::x32Doubles({1.0, std::nan("")}, false);
-    EXPECT_EQ(assembleX32(nan, parseAcqus("##$TD= 2 ##$SW_h= 100 ##$DTYPA= 2"), previous,
-                          131072)
-                  .problem,
-              X32Problem::Data);
+    EXPECT_EQ(assembleX32(nan, parseAcqus("##$TD= 2 ##$SW_h= 100 ##$DTYPA= 2" + rest), 131072)
+                  .status(),
+              ImportStatus::BadValues);
 }
 
 TEST(GroupDelay, PositiveGrpdlyElseThePublishedTable)

@@ -17,20 +17,6 @@ namespace tesvar::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The parameters of an earlier spectrum, which the fields a format does not carry keep.
-inline AcquisitionParameters previousAcquisition()
-{
-    AcquisitionParameters acq;
-    acq.acqMode = 5;
-    acq.acqModeFlag = 6;
-    acq.sw = 1.0;
-    acq.sf = 2.0;
-    acq.extra = 42.0;
-    acq.td = 4;
-    acq.reserved1 = {1, 2, 3, 4};
-    return acq;
-}
-
 inline void putBe16At(Bytes& b, std::size_t at, std::uint16_t v)
 {
     b[at] = static_cast<std::uint8_t>(v >> 8);

@@ -3,8 +3,11 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <numeric>
+#include <tuple>
 
 #include "document/file_commands.h"
+#include "document/native_file.h"
 #include "document/spectrum_document.h"
 #include "importers/import_dispatch.h"
 #include "format_builders.h"
@@ -36,6 +39,8 @@ public:
     std::deque<std::optional<FileType>> answers;
     std::vector<FileType> opened;
 };
+
+const std::string kUsable = "This file does not hold a usable spectrum:\n";
 
 // Everything a failed or cancelled import must leave as it was.
 struct DocumentState {
@@ -105,6 +110,63 @@ protected:
         doc->nothingToSave = 0;
         ui.messages.clear();
     }
+
+    enum class Reader { X32, Aspect, Nuts, Varian, Native };
+
+    // A file of the reader's format counting `count` values and holding the first `held`
+    // of 1, 2, 3...; a text format leaves out a missing sf, a binary one holds 0.
+    std::string writeSample(Reader r, std::optional<double> sf, std::int64_t count, int held)
+    {
+        std::vector<std::int32_t> v(static_cast<std::size_t>(held));
+        std::iota(v.begin(), v.end(), 1);
+        const std::string at = std::to_string(++samples) + "r", n = std::to_string(count);
+        const double f = sf.value_or(0.0);
+        if (r == Reader::X32 || r == Reader::Varian) {
+            const bool x32 = r == Reader::X32;
+            const std::string freq = !sf ? ""
+                                     : x32 ? " ##$BF1= " + std::to_string(f)
+                                           : test::procparEntry("sfrq", 1, std::to_string(f));
+            write(at + (x32 ? "/acqus" : "/procpar"),
+                  x32 ? "##$TD= " + n + " ##$SW_h= 1000 ##$AQ_mod= 1" + freq
+                      : test::procparEntry("sw", 1, "1000") + test::procparEntry("np", 1, n) + freq);
+            return write(at + "/fid",
+                         x32 ? test::x32Ints(v) : test::varianFile(5, test::be32Values(v)));
+        }
+        if (r == Reader::Aspect)
+            return write(at, test::aspectFile({std::uint32_t(count), 1000.0, 1, f}, v));
+        if (r == Reader::Nuts)
+            return write(at, test::nutsFile({std::int32_t(count), 1000.0f, float(f)},
+                                            {v.begin(), v.end()}));
+        AcquisitionParameters acq;
+        acq.sw = 1000.0, acq.sf = f;
+        Bytes b = encodeNativeFile(acq, std::vector<double>(v.begin(), v.end()));
+        b.resize(1024 + 8 * v.size());
+        putLe32(&b[256 + 32], static_cast<std::uint32_t>(count));  // td, the count
+        return write(at, b);
+    }
+    bool load(Reader r, const std::string& path)
+    {
+        const FileType types[] = {FileType::BrukerX32, FileType::BrukerAspect, FileType::Nuts,
+                                  FileType::Varian};
+        if (r != Reader::Native)
+            return importFile(*doc, types[static_cast<int>(r)], path, ui, window);
+        doc->filePath = path;
+        doc->pathPreset = 1;
+        return openSpectrum(*doc, ui, window) == OpenOutcome::Opened;
+    }
+    // A refusal shows `message` and changes nothing; the Open command keeps the file's name.
+    void expectRefused(Reader r, const std::string& path, const std::string& message)
+    {
+        const DocumentState before = stateOf(*doc, window);
+        ui.messages.clear();
+        EXPECT_FALSE(load(r, path));
+        EXPECT_EQ(ui.texts(), std::vector<std::string>{kUsable + message}) << static_cast<int>(r);
+        DocumentState after = stateOf(*doc, window);
+        if (r == Reader::Native)
+            std::tie(after.filePath, after.fileTitle) = std::tie(before.filePath, before.fileTitle);
+        EXPECT_EQ(after, before) << static_cast<int>(r);
+    }
+    int samples = 0;
 
     std::unique_ptr<SpectrumDocument> doc;
     FakeUi ui;
@@ -289,20 +351,22 @@ TEST_F(ImportDispatch, X32FailuresShowTheirMessagesAndChangeNothing)
     write("empty/acqus", test::acqusText(4, 100.0, 100.0, 1));
     ui.chooseNext(empty);
     EXPECT_FALSE(importSpectrum(*doc, flags, ui, window));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cannot Open"});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{kUsable + "it holds no data values."});
     EXPECT_EQ(stateOf(*doc, window), before);
 
     // The chosen parameter file cannot be opened, or holds nothing usable.
     const std::string fid = writeX32("fid", "");
-    for (const std::string& chosen : {(dir.path() / "missing").string(),
-                                      write("junk", std::string("random words 1 2 3"))}) {
+    for (const auto& [chosen, message, caption] :
+         {std::tuple{(dir.path() / "missing").string(), std::string("Cannot Open Acqus"), "Error"},
+          std::tuple{write("junk", std::string("random words 1 2 3")),
+                     kUsable + "its number of points is missing or not valid.", "Error "}}) {
         ui.messages.clear();
         ui.chooseNext(fid);
         ui.chooseNext(chosen);
         EXPECT_FALSE(importSpectrum(*doc, flags, ui, window));
         ASSERT_EQ(ui.messages.size(), 2u);
-        EXPECT_EQ(ui.messages[1].text, "Cannot Open Acqus");
-        EXPECT_EQ(ui.messages[1].caption, "Error");
+        EXPECT_EQ(ui.messages[1].text, message);
+        EXPECT_EQ(ui.messages[1].caption, caption);
         EXPECT_EQ(ui.messages[1].buttons, Buttons::Ok);
         EXPECT_EQ(stateOf(*doc, window), before);
     }
@@ -313,7 +377,7 @@ TEST_F(ImportDispatch, X32FailuresShowTheirMessagesAndChangeNothing)
     write("notd/acqus", std::string("##$SW_h= 100\n##$BF1= 400\n"));
     ui.chooseNext(noTd);
     EXPECT_FALSE(importSpectrum(*doc, flags, ui, window));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cannot Open Acqus"});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{kUsable + "its number of points is missing or not valid."});
     EXPECT_EQ(stateOf(*doc, window), before);
 }
 
@@ -450,6 +514,43 @@ TEST_F(ImportDispatch, ACancelledHandOverChangesNothing)
     after.fileTitle = before.fileTitle;
     after.interactionMode = before.interactionMode;
     EXPECT_EQ(after, before);
+}
+
+TEST_F(ImportDispatch, EveryReaderRefusesWhatMakesNoSpectrumAndTellsWhatItCouldNotRead)
+{
+    const int cap = kDataCapacity;
+    const std::size_t headerCut[] = {0, 500, 1000, 40, 290};
+    for (Reader r : {Reader::X32, Reader::Aspect, Reader::Nuts, Reader::Varian, Reader::Native}) {
+        // Nothing of the spectrum before stands in for a frequency the file lacks.
+        for (const auto sf : {std::optional<double>(), std::optional(0.0), std::optional(-400.0)}) {
+            ASSERT_TRUE(load(r, writeSample(r, 400.0, 4, 4))) << static_cast<int>(r);
+            expectRefused(r, writeSample(r, sf, 4, 4),
+                          "its spectrometer frequency is missing or not valid.");
+        }
+        if (r != Reader::X32) {  // X32 data have no header
+            const std::string cutShort = writeSample(r, 400.0, 4, 4);
+            fs::resize_file(cutShort, headerCut[static_cast<int>(r)]);
+            expectRefused(r, cutShort, "it ends inside its header.");
+        }
+        expectRefused(r, writeSample(r, 400.0, 4, 0), "it holds no data values.");
+
+        window.notes.clear();
+        ASSERT_TRUE(load(r, writeSample(r, 400.0, 8, 3)));
+        EXPECT_EQ(std::vector<double>(doc->data.begin(), doc->data.begin() + 8),
+                  (std::vector<double>{1, 2, 3, 0, 0, 0, 0, 0}));
+        ASSERT_TRUE(load(r, writeSample(r, 400.0, cap + 2, cap + 2)));
+        EXPECT_EQ(doc->data[cap - 1], cap);
+        const std::int64_t huge = r == Reader::Aspect ? 0xFFFFFF : INT32_MAX;
+        ASSERT_TRUE(load(r, writeSample(r, 400.0, huge, 3)));
+        EXPECT_EQ(doc->valueCount, cap);
+        EXPECT_EQ(window.notes,
+                  (std::vector<std::string>{
+                      "The file holds only 3 of its 8 values; the others read as 0.",
+                      "Only the first 131072 of the file's 131074 values were read; the rest was left out.",
+                      "The file holds only 3 of its " + std::to_string(huge) +
+                          " values; the others up to 131072 read as 0."}))
+            << static_cast<int>(r);
+    }
 }
 
 TEST(CentreOnOwner, CentresAndKeepsOnTheScreen)

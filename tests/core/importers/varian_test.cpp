@@ -11,8 +11,6 @@ namespace {
 
 using test::Bytes;
 
-const AcquisitionParameters previous = test::previousAcquisition();
-
 constexpr std::uint16_t kData = 0x0001, k32 = 0x0004, kFloat = 0x0008, kComplex = 0x0010;
 
 TEST(Procpar, ReadsTheFourParametersInAnyOrder)
@@ -61,11 +59,11 @@ TEST(VarianData, BytesAt60AreBigEndian32BitIntegersByDefault)
     Bytes values{0x00, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
     const auto staged = assembleVarian(test::varianFile(0, values),
                                        parseProcpar(test::procparText(400.0, 5000.0, 2, "\"y\"")),
-                                       previous, 131072);
+                                       131072);
     ASSERT_TRUE(staged);
     EXPECT_EQ(staged->values, (std::vector<double>{256.0, -1.0}));
     EXPECT_EQ(staged->acq.acqMode, 1);
-    EXPECT_EQ(staged->acq.acqModeFlag, 6) << "left as it was";
+    EXPECT_EQ(staged->acq.acqModeFlag, 0) << "nothing kept from the spectrum before";
     EXPECT_DOUBLE_EQ(staged->acq.sf, 400.0);
     EXPECT_DOUBLE_EQ(staged->acq.sw, 5000.0);
     EXPECT_EQ(staged->conjugateOnTransform, 1);
@@ -76,7 +74,7 @@ TEST(VarianData, TheHeaderStatusWordChoosesTheValueType)
 {
     const auto params = parseProcpar(test::procparText(400.0, 5000.0, 3, "\"y\""));
     auto read = [&](std::uint16_t status, const Bytes& values) {
-        const auto staged = assembleVarian(test::varianFile(status, values), params, previous, 131072);
+        const auto staged = assembleVarian(test::varianFile(status, values), params, 131072);
         return staged ? staged->values : std::vector<double>{};
     };
     EXPECT_EQ(read(kData | kComplex, test::be16Values({300, -2, 32767})),
@@ -90,7 +88,7 @@ TEST(VarianData, TheHeaderStatusWordChoosesTheValueType)
     // Without the data mark the header says nothing, and dp decides.
     const auto params16 = parseProcpar(test::procparText(400.0, 5000.0, 2, "\"n\""));
     const auto staged = assembleVarian(test::varianFile(0, test::be16Values({-5, 6})), params16,
-                                       previous, 131072);
+                                       131072);
     ASSERT_TRUE(staged);
     EXPECT_EQ(staged->values, (std::vector<double>{-5, 6}));
 }
@@ -102,7 +100,7 @@ TEST(VarianData, ExactlyNpValuesTheRestZeroAndNpCut)
     for (int i = 0; i < 9000; ++i)
         ints[i] = i - 4000;
     const auto staged = assembleVarian(test::varianFile(kData | k32, test::be32Values(ints)), params,
-                                       previous, 131072);
+                                       131072);
     ASSERT_TRUE(staged);
     ASSERT_EQ(staged->values.size(), 8192u);
     EXPECT_EQ(staged->values.front(), -4000.0);
@@ -110,13 +108,13 @@ TEST(VarianData, ExactlyNpValuesTheRestZeroAndNpCut)
 
     const auto shortFile = assembleVarian(test::varianFile(kData | k32, test::be32Values({9, 8})),
                                           parseProcpar(test::procparText(1, 2, 5, "\"y\"")),
-                                          previous, 131072);
+                                          131072);
     ASSERT_TRUE(shortFile);
     EXPECT_EQ(shortFile->values, (std::vector<double>{9, 8, 0, 0, 0}));
 
     const auto cut = assembleVarian(test::varianFile(kData | k32, test::be32Values({1, 2, 3})),
                                     parseProcpar(test::procparText(1, 2, 2000000000, "\"y\"")),
-                                    previous, 2);
+                                    2);
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->values, (std::vector<double>{1, 2}));
 }
@@ -125,29 +123,29 @@ TEST(VarianData, RefusesShortHeadersMissingParametersAndBadValues)
 {
     const Bytes data = test::varianFile(kData | k32, test::be32Values({1, 2}));
     const auto params = parseProcpar(test::procparText(400.0, 5000.0, 2, "\"y\""));
-    ASSERT_TRUE(assembleVarian(data, params, previous, 131072));
-    EXPECT_FALSE(assembleVarian(Bytes(data.begin(), data.begin() + 59), params, previous, 131072));
-    EXPECT_FALSE(assembleVarian(Bytes{}, params, previous, 131072));
-    EXPECT_FALSE(assembleVarian(data, parseProcpar(test::procparEntry("np", 1, "2")), previous, 131072));
-    EXPECT_FALSE(assembleVarian(data, parseProcpar(test::procparEntry("sw", 1, "100")), previous, 131072));
-    EXPECT_FALSE(assembleVarian(data, parseProcpar(test::procparText(1, 2, 0, "\"y\"")), previous, 131072));
-    EXPECT_FALSE(assembleVarian(data, parseProcpar(test::procparText(1, 0, 2, "\"y\"")), previous, 131072));
-    EXPECT_FALSE(assembleVarian(data, parseProcpar("random text without parameters"), previous, 131072));
+    ASSERT_TRUE(assembleVarian(data, params, 131072));
+    EXPECT_FALSE(assembleVarian(Bytes(data.begin(), data.begin() + 59), params, 131072));
+    EXPECT_FALSE(assembleVarian(Bytes{}, params, 131072));
+    EXPECT_FALSE(assembleVarian(data, parseProcpar(test::procparEntry("np", 1, "2")), 131072));
+    EXPECT_FALSE(assembleVarian(data, parseProcpar(test::procparEntry("sw", 1, "100")), 131072));
+    EXPECT_FALSE(assembleVarian(data, parseProcpar(test::procparText(1, 2, 0, "\"y\"")), 131072));
+    EXPECT_FALSE(assembleVarian(data, parseProcpar(test::procparText(1, 0, 2, "\"y\"")), 131072));
+    EXPECT_FALSE(assembleVarian(data, parseProcpar("random text without parameters"), 131072));
     const Bytes nan = test::varianFile(kData | kFloat, test::beFloatValues({1.0f, std::nanf("")}));
-    EXPECT_FALSE(assembleVarian(nan, params, previous, 131072));
+    EXPECT_FALSE(assembleVarian(nan, params, 131072));
 }
 
 TEST(VarianFiles, ProcparIsFoundBesideTheDataInAnyLetterCase)
 {
     test::TempDir dir;
     test::writeBytes(dir.file("fid"), test::varianFile(kData | k32, test::be32Values({3, 4})));
-    EXPECT_FALSE(readVarian(dir.file("fid"), previous, 131072)) << "no procpar yet";
+    EXPECT_FALSE(readVarian(dir.file("fid"), 131072)) << "no procpar yet";
     const std::string text = test::procparText(300.0, 4000.0, 2, "\"y\"");
     test::writeBytes(dir.file("PROCPAR"), Bytes(text.begin(), text.end()));
-    const auto staged = readVarian(dir.file("fid"), previous, 131072);
+    const auto staged = readVarian(dir.file("fid"), 131072);
     ASSERT_TRUE(staged);
     EXPECT_EQ(staged->values, (std::vector<double>{3, 4}));
-    EXPECT_FALSE(readVarian(dir.file("nothing"), previous, 131072));
+    EXPECT_FALSE(readVarian(dir.file("nothing"), 131072));
 }
 
 }  // namespace
