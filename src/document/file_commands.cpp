@@ -60,6 +60,37 @@ OpenOutcome handOverToImport(SpectrumDocument& doc, Ui& ui, WindowPort& window)
     return OpenOutcome::NotImported;
 }
 
+// Passes everything on to the user's Ui and notes whether the save dialog returned a
+// file, which tells a save that failed from one whose dialog was cancelled.
+class SaveChoiceWatch : public Ui {
+public:
+    explicit SaveChoiceWatch(Ui& ui) : ui(ui) {}
+
+    Answer message(const std::string& text, const std::string& caption, Buttons buttons,
+                   Icon icon, Owner owner) override
+    {
+        return ui.message(text, caption, buttons, icon, owner);
+    }
+    std::optional<std::string> chooseOpenFile(const FileDialogSpec& spec) override
+    {
+        return ui.chooseOpenFile(spec);
+    }
+    std::optional<std::string> chooseSaveFile(const FileDialogSpec& spec) override
+    {
+        auto chosen = ui.chooseSaveFile(spec);
+        fileChosen = fileChosen || chosen.has_value();
+        return chosen;
+    }
+    void beep() override { ui.beep(); }
+    bool putClipboardImage(const Bitmap& image) override { return ui.putClipboardImage(image); }
+    ClipboardImage clipboardImage() override { return ui.clipboardImage(); }
+
+    bool fileChosen = false;
+
+private:
+    Ui& ui;
+};
+
 }  // namespace
 
 void endFileCommand(SpectrumDocument& doc, WindowPort& window)
@@ -124,35 +155,42 @@ bool saveSpectrum(SpectrumDocument& doc, Ui& ui)
     return true;
 }
 
-bool askToSave(SpectrumDocument& doc, Ui& ui)
+SaveAnswer askToSave(SpectrumDocument& doc, Ui& ui)
 {
     if (doc.nothingToSave != 0)
-        return true;
+        return SaveAnswer::GoOn;
     switch (ui.message(text::kSaveQuestion, text::kWarningCaption, Buttons::YesNoCancel,
                        Icon::Question)) {
     case Answer::Cancel:
-        return false;
-    case Answer::Yes:
-        // A cancelled or failed save does not stop the caller.
-        saveSpectrum(doc, ui);
-        return true;
+        return SaveAnswer::Cancelled;
+    case Answer::Yes: {
+        // The user chose to keep the spectrum: a save that fails (reported by the save)
+        // stops the caller, so the spectrum is not lost. Only a cancelled save dialog
+        // lets the caller go on, as No would.
+        SaveChoiceWatch watch(ui);
+        if (saveSpectrum(doc, watch) || !watch.fileChosen)
+            return SaveAnswer::GoOn;
+        return SaveAnswer::SaveFailed;
+    }
     default:
-        return true;
+        return SaveAnswer::GoOn;
     }
 }
 
-void openCommand(SpectrumDocument& doc, Ui& ui, WindowPort& window)
+OpenOutcome openCommand(SpectrumDocument& doc, Ui& ui, WindowPort& window)
 {
-    if (!askToSave(doc, ui))
-        return;
-    openSpectrum(doc, ui, window);
+    if (askToSave(doc, ui) != SaveAnswer::GoOn)
+        return OpenOutcome::Cancelled;
+    const OpenOutcome outcome = openSpectrum(doc, ui, window);
     endFileCommand(doc, window);
+    return outcome;
 }
 
 void dropFiles(SpectrumDocument& doc, Ui& ui, WindowPort& window,
                const std::vector<std::string>& paths)
 {
-    if (paths.empty())
+    // A drop replaces the spectrum like Open does, so it asks the same question first.
+    if (paths.empty() || askToSave(doc, ui) != SaveAnswer::GoOn)
         return;
     doc.filePath = paths.front();
     doc.fileTitle = fileNamePart(doc.filePath);

@@ -172,7 +172,10 @@ TEST_F(AnalysisSteps, ReferenceMovesThePpmReadingsButNotTheHertzOnes)
     out.str("");
     err.str("");
     EXPECT_EQ(runBatch({"open", path, "reference", "0.1", "1"}, *doc, out, err), kExitStepFailed);
-    EXPECT_EQ(err.str().rfind("Warning: To reference the units must be in Hertz or  ppm\n", 0), 0u)
+    EXPECT_EQ(err.str().rfind("Warning: Do you want to save the current spectrum?\n"
+                              "Warning: To reference the units must be in Hertz or  ppm\n",
+                              0),
+              0u)
         << err.str();
     EXPECT_EQ(run({"reference", "7.68"}), kExitUsage);
 }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "document/file_commands.h"
 #include "document/native_file.h"
 #include "document/spectrum_document.h"
 #include "document/view_commands.h"
+#include "importers/import_dispatch.h"
 #include "support/fake_ui.h"
 #include "support/fake_window.h"
 #include "support/test_files.h"
@@ -133,6 +135,42 @@ TEST_F(FileCommands, YesThenACancelledSaveDialogStillOpensTheNewFile)
     EXPECT_EQ(window.title, "Tesvar  b.TVX");
 }
 
+// Dialog 130 answered OK on the NUTS type.
+struct NutsChosen : FileTypeDialog {
+    std::optional<FileType> choose(FileType) override { return FileType::Nuts; }
+};
+
+TEST_F(FileCommands, AYesWhoseSaveFailsStopsTheCommandThatAskedAndKeepsTheSpectrum)
+{
+    const std::string other = writeSpectrum("b.TVX", 64, 5.0);
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"open", [&] { openCommand(*doc, ui, window); }},
+        {"import", [&] {
+             FileTypeFlags flags;
+             NutsChosen dialog;
+             importCommand(*doc, flags, dialog, ui, window);
+         }},
+        {"drop", [&] { dropFiles(*doc, ui, window, {other}); }},
+    };
+    for (const auto& [name, run] : commands) {
+        SCOPED_TRACE(name);
+        doc->nothingToSave = 1;
+        ui = FakeUi();
+        load(writeSpectrum("a.TVX", 128, 2.0));
+        const auto before = doc->data;
+        ui.answerNext(Answer::Yes);
+        ui.chooseNext(dir.file("missing-folder/kept.TVX"));  // the save cannot write there
+        ui.chooseNext(other);                                // never asked for
+        run();
+        EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Do you want to save the current spectrum?",
+                                                        "Cannot Save File"}));
+        EXPECT_EQ(ui.fileChoices.size(), 2u) << "the load, the save; nothing opened after";
+        EXPECT_EQ(doc->valueCount, 128);
+        EXPECT_EQ(doc->data, before);
+        EXPECT_EQ(doc->nothingToSave, 0);
+    }
+}
+
 TEST_F(FileCommands, NoGoesOnWithoutSaving)
 {
     load(writeSpectrum("a.TVX", 128, 2.0));
@@ -150,7 +188,7 @@ TEST_F(FileCommands, TheQuestionComesAgainAfterASave)
     ASSERT_TRUE(saveSpectrum(*doc, ui));
     EXPECT_EQ(doc->nothingToSave, 0);
     ui.answerNext(Answer::Cancel);
-    EXPECT_FALSE(askToSave(*doc, ui));
+    EXPECT_EQ(askToSave(*doc, ui), SaveAnswer::Cancelled);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Do you want to save the current spectrum?");
 }
@@ -161,7 +199,7 @@ TEST_F(FileCommands, YesSavesToTheChosenFileThenGoesOn)
     invertCommand(*doc, window);
     ui.answerNext(Answer::Yes);
     ui.chooseNext(dir.file("kept.TVX"));
-    EXPECT_TRUE(askToSave(*doc, ui));
+    EXPECT_EQ(askToSave(*doc, ui), SaveAnswer::GoOn);
     const auto read = readNativeFile(dir.file("kept.TVX"), kDataCapacity);
     ASSERT_EQ(read.status, NativeStatus::Ok);
     EXPECT_EQ(read.values[1], -wave(128, 2.0)[1]);
@@ -171,7 +209,7 @@ TEST_F(FileCommands, YesSavesToTheChosenFileThenGoesOn)
 TEST_F(FileCommands, NothingToSaveMeansNoQuestion)
 {
     doc->nothingToSave = 1;
-    EXPECT_TRUE(askToSave(*doc, ui));
+    EXPECT_EQ(askToSave(*doc, ui), SaveAnswer::GoOn);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -295,12 +333,16 @@ TEST_F(FileCommands, AnImportThatReadsAFileIsReportedAsImported)
     EXPECT_EQ(openSpectrum(*doc, ui, window), OpenOutcome::Imported);
 }
 
-TEST_F(FileCommands, ADroppedFileOpensWithoutTheQuestionAndOnlyTheFirstCounts)
+TEST_F(FileCommands, ADroppedFileOpensAfterTheQuestionAndOnlyTheFirstCounts)
 {
     load(writeSpectrum("a.TVX", 128, 2.0));
     const std::string dropped = writeSpectrum("dropped.TVX", 64, 3.0);
+    ui.answerNext(Answer::Cancel);
+    dropFiles(*doc, ui, window, {dropped});
+    EXPECT_EQ(doc->valueCount, 128) << "Cancel keeps the spectrum";
+    ui.answerNext(Answer::No);
     dropFiles(*doc, ui, window, {dropped, dir.file("a.TVX")});
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>(2, text::kSaveQuestion)));
     EXPECT_EQ(ui.fileChoices.size(), 1u) << "no open dialog for a drop";
     EXPECT_EQ(doc->valueCount, 64);
     EXPECT_EQ(window.title, "Tesvar  dropped.TVX");
