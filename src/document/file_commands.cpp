@@ -60,8 +60,9 @@ OpenOutcome handOverToImport(SpectrumDocument& doc, Ui& ui, WindowPort& window)
     return OpenOutcome::NotImported;
 }
 
-// Passes everything on to the user's Ui and notes whether the save dialog returned a
-// file, which tells a save that failed from one whose dialog was cancelled.
+// Passes everything on to the user's Ui and notes whether the save dialog was cancelled,
+// which tells a save the user called off from one that failed (whether it failed before
+// or after its dialog).
 class SaveChoiceWatch : public Ui {
 public:
     explicit SaveChoiceWatch(Ui& ui) : ui(ui) {}
@@ -78,14 +79,14 @@ public:
     std::optional<std::string> chooseSaveFile(const FileDialogSpec& spec) override
     {
         auto chosen = ui.chooseSaveFile(spec);
-        fileChosen = fileChosen || chosen.has_value();
+        dialogCancelled = !chosen.has_value();
         return chosen;
     }
     void beep() override { ui.beep(); }
     bool putClipboardImage(const Bitmap& image) override { return ui.putClipboardImage(image); }
     ClipboardImage clipboardImage() override { return ui.clipboardImage(); }
 
-    bool fileChosen = false;
+    bool dialogCancelled = false;
 
 private:
     Ui& ui;
@@ -168,7 +169,7 @@ SaveAnswer askToSave(SpectrumDocument& doc, Ui& ui)
         // stops the caller, so the spectrum is not lost. Only a cancelled save dialog
         // lets the caller go on, as No would.
         SaveChoiceWatch watch(ui);
-        if (saveSpectrum(doc, watch) || !watch.fileChosen)
+        if (saveSpectrum(doc, watch) || watch.dialogCancelled)
             return SaveAnswer::GoOn;
         return SaveAnswer::SaveFailed;
     }
