@@ -172,10 +172,8 @@ TEST_F(AnalysisSteps, ReferenceMovesThePpmReadingsButNotTheHertzOnes)
     out.str("");
     err.str("");
     EXPECT_EQ(runBatch({"open", path, "reference", "0.1", "1"}, *doc, out, err), kExitStepFailed);
-    EXPECT_EQ(err.str().rfind("Warning: Do you want to save the current spectrum?\n"
-                              "Warning: To reference the units must be in Hertz or  ppm\n",
-                              0),
-              0u)
+    EXPECT_NE(err.str().find("\nWarning: To reference the units must be in Hertz or  ppm\n"),
+              std::string::npos)
         << err.str();
     EXPECT_EQ(run({"reference", "7.68"}), kExitUsage);
 }

