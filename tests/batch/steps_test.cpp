@@ -78,8 +78,7 @@ TEST_F(BatchSteps, OpenReadsANativeFileAsTheOpenCommandDoes)
     EXPECT_EQ(doc->nothingToSave, 0);
     EXPECT_EQ(err.str(), "");
 
-    // Over a spectrum the save question comes first: Cancel fails the step and replaces
-    // nothing; Yes names no file to save to, so nothing is written and the open goes on.
+    // Over a spectrum the question comes first; Yes names no file to save to.
     const std::string b = write("b.tvx", awkwardSpectrum(32));
     const auto bBytes = test::readBytes(b);
     EXPECT_EQ(run({"--answer", "cancel", "open", b}), kExitStepFailed);
