@@ -25,7 +25,7 @@ public:
 
     // The full path the `which` chooser returns while the current step runs; the other
     // chooser is cancelled, so the save dialog of the save question asked by an open
-    // step never writes over the file being opened. Nothing makes both cancel.
+    // step never writes over the file being opened. No path cancels both.
     void setChoice(std::optional<std::string> path, Chooser which = Chooser::Open)
     {
         choice = std::move(path);
