@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 #include "document/file_commands.h"
@@ -145,16 +144,18 @@ TEST_F(FileCommands, AYesWhoseSaveFailsStopsOpenImportAndDropAndKeepsTheSpectrum
     const std::string b = writeSpectrum("b.TVX", 64, 5.0);
     FileTypeFlags flags;
     NutsChosen nuts;
-    const std::function<void()> commands[] = {
-        [&] { openCommand(*doc, ui, window); },
-        [&] { importCommand(*doc, flags, nuts, ui, window); },
-        [&] { dropFiles(*doc, ui, window, {b}); }};
-    for (const auto& command : commands) {
+    for (const char* command : {"open", "import", "drop"}) {
+        SCOPED_TRACE(command);
         ui = FakeUi();
         ui.answerNext(Answer::Yes);
         ui.chooseNext(dir.file("missing-folder/kept.TVX"));  // the save cannot write there
         ui.chooseNext(b);
-        command();
+        if (command == std::string("open"))
+            openCommand(*doc, ui, window);
+        else if (command == std::string("import"))
+            importCommand(*doc, flags, nuts, ui, window);
+        else
+            dropFiles(*doc, ui, window, {b});
         EXPECT_EQ(ui.texts(), (std::vector<std::string>{text::kSaveQuestion, "Cannot Save File"}));
         EXPECT_EQ(ui.fileChoices.size(), 1u) << "no file is opened after the save";
         EXPECT_EQ(doc->valueCount, 128);
