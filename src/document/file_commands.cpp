@@ -158,7 +158,8 @@ bool saveSpectrum(SpectrumDocument& doc, Ui& ui)
 
 SaveAnswer askToSave(SpectrumDocument& doc, Ui& ui)
 {
-    if (doc.nothingToSave != 0)
+    // Without a spectrum there is nothing to lose (and nothing a save could write).
+    if (doc.nothingToSave != 0 || doc.hasSpectrum == 0)
         return SaveAnswer::GoOn;
     switch (ui.message(text::kSaveQuestion, text::kWarningCaption, Buttons::YesNoCancel,
                        Icon::Question)) {

@@ -51,7 +51,8 @@ bool saveSpectrum(SpectrumDocument& doc, Ui& ui);
 
 // What the save question leaves to the command that asked it.
 enum class SaveAnswer {
-    GoOn,        // nothing to save, No, a save that wrote the file, or a cancelled save dialog
+    GoOn,        // nothing to save (or no spectrum), No, a save that wrote the file, or a
+                 // cancelled save dialog
     Cancelled,   // Cancel: the caller stops and nothing changes
     SaveFailed,  // Yes, and the save failed (already reported): the caller stops
 };
