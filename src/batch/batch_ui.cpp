@@ -31,9 +31,9 @@ Answer BatchUi::message(const std::string& text, const std::string& caption, But
     return answerFor(buttons, forced);
 }
 
-std::optional<std::string> BatchUi::choose()
+std::optional<std::string> BatchUi::choose(Chooser which)
 {
-    if (!choice)
+    if (!choice || which != chooser)
         return std::nullopt;
     // As with the desktop choosers, the chosen file's folder becomes the current folder
     // (importers look for parameter files there).
@@ -44,12 +44,12 @@ std::optional<std::string> BatchUi::choose()
 
 std::optional<std::string> BatchUi::chooseOpenFile(const FileDialogSpec&)
 {
-    return choose();
+    return choose(Chooser::Open);
 }
 
 std::optional<std::string> BatchUi::chooseSaveFile(const FileDialogSpec&)
 {
-    return choose();
+    return choose(Chooser::Save);
 }
 
 }  // namespace tesvar::batch

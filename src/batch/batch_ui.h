@@ -8,10 +8,13 @@
 
 namespace tesvar::batch {
 
+// The file dialog a step names its path for.
+enum class Chooser { Open, Save };
+
 // The Ui of the batch runner. Every message goes to standard error as "CAPTION: TEXT"
 // (line breaks kept). Questions get the answer that lets the operation go on (Yes or
-// OK) unless an answer was forced; the open and save choosers return the path of the
-// step being run, as the user would have chosen it.
+// OK) unless an answer was forced; the step's own file dialog (open or save) returns
+// the path of the step being run, as the user would have chosen it.
 class BatchUi : public Ui {
 public:
     explicit BatchUi(std::ostream& err) : err(err) {}
@@ -20,9 +23,14 @@ public:
     // answer gets its nearest: Yes and OK go on, No and Cancel decline.
     void forceAnswer(std::optional<Answer> answer) { forced = answer; }
 
-    // The full path the choosers return while the current step runs; nothing makes
-    // them cancel.
-    void setChoice(std::optional<std::string> path) { choice = std::move(path); }
+    // The full path the `which` chooser returns while the current step runs; the other
+    // chooser is cancelled, so the save dialog of the save question asked by an open
+    // step never writes over the file being opened. No path cancels both.
+    void setChoice(std::optional<std::string> path, Chooser which = Chooser::Open)
+    {
+        choice = std::move(path);
+        chooser = which;
+    }
 
     Answer message(const std::string& text, const std::string& caption, Buttons buttons,
                    Icon icon, Owner owner) override;
@@ -31,11 +39,12 @@ public:
     void beep() override {}
 
 private:
-    std::optional<std::string> choose();
+    std::optional<std::string> choose(Chooser which);
 
     std::ostream& err;
     std::optional<Answer> forced;
     std::optional<std::string> choice;
+    Chooser chooser = Chooser::Open;
 };
 
 // The answer a question with these buttons gets when `forced` is asked for.

@@ -6,6 +6,7 @@
 #include "batch/batch_ui.h"
 #include "batch/batch_window.h"
 #include "batch/step_table.h"
+#include "document/file_commands.h"
 #include "importers/import_dispatch.h"
 
 namespace tesvar::batch {
@@ -41,8 +42,14 @@ void addImportSteps(StepTable& table)
         return parsed([type = type->second, path = *path](BatchSession& s) {
             // The data file is named on the command line; a parameter file the search
             // does not find cannot be chosen by hand, so that question ends the step.
+            // The save question comes first, as in the Import command; its Yes finds
+            // no file named to save to.
             s.ui.setChoice(std::nullopt);
-            return importFile(s.doc, type, s.fullPath(path), s.ui, s.window);
+            if (askToSave(s.doc, s.ui) != SaveAnswer::GoOn)
+                return false;
+            const bool imported = importFile(s.doc, type, s.fullPath(path), s.ui, s.window);
+            endFileCommand(s.doc, s.window);
+            return imported;
         });
     };
     table.add(std::move(step));

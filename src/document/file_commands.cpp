@@ -83,6 +83,38 @@ OpenOutcome handOverToImport(SpectrumDocument& doc, Ui& ui, WindowPort& window)
     return OpenOutcome::NotImported;
 }
 
+// Passes everything on to the user's Ui and notes whether the save dialog was cancelled,
+// which tells a save the user called off from one that failed (whether it failed before
+// or after its dialog).
+class SaveChoiceWatch : public Ui {
+public:
+    explicit SaveChoiceWatch(Ui& ui) : ui(ui) {}
+
+    Answer message(const std::string& text, const std::string& caption, Buttons buttons,
+                   Icon icon, Owner owner) override
+    {
+        return ui.message(text, caption, buttons, icon, owner);
+    }
+    std::optional<std::string> chooseOpenFile(const FileDialogSpec& spec) override
+    {
+        return ui.chooseOpenFile(spec);
+    }
+    std::optional<std::string> chooseSaveFile(const FileDialogSpec& spec) override
+    {
+        auto chosen = ui.chooseSaveFile(spec);
+        dialogCancelled = !chosen.has_value();
+        return chosen;
+    }
+    void beep() override { ui.beep(); }
+    bool putClipboardImage(const Bitmap& image) override { return ui.putClipboardImage(image); }
+    ClipboardImage clipboardImage() override { return ui.clipboardImage(); }
+
+    bool dialogCancelled = false;
+
+private:
+    Ui& ui;
+};
+
 }  // namespace
 
 void endFileCommand(SpectrumDocument& doc, WindowPort& window)
@@ -165,35 +197,43 @@ bool saveSpectrum(SpectrumDocument& doc, Ui& ui)
     return true;
 }
 
-bool askToSave(SpectrumDocument& doc, Ui& ui)
+SaveAnswer askToSave(SpectrumDocument& doc, Ui& ui)
 {
-    if (doc.nothingToSave != 0)
-        return true;
+    // Without a spectrum there is nothing to lose (and nothing a save could write).
+    if (doc.nothingToSave != 0 || doc.hasSpectrum == 0)
+        return SaveAnswer::GoOn;
     switch (ui.message(text::kSaveQuestion, text::kWarningCaption, Buttons::YesNoCancel,
                        Icon::Question)) {
     case Answer::Cancel:
-        return false;
-    case Answer::Yes:
-        // A cancelled or failed save does not stop the caller.
-        saveSpectrum(doc, ui);
-        return true;
+        return SaveAnswer::Cancelled;
+    case Answer::Yes: {
+        // The user chose to keep the spectrum: a save that fails (reported by the save)
+        // stops the caller, so the spectrum is not lost. Only a cancelled save dialog
+        // lets the caller go on, as No would.
+        SaveChoiceWatch watch(ui);
+        if (saveSpectrum(doc, watch) || watch.dialogCancelled)
+            return SaveAnswer::GoOn;
+        return SaveAnswer::SaveFailed;
+    }
     default:
-        return true;
+        return SaveAnswer::GoOn;
     }
 }
 
-void openCommand(SpectrumDocument& doc, Ui& ui, WindowPort& window)
+OpenOutcome openCommand(SpectrumDocument& doc, Ui& ui, WindowPort& window)
 {
-    if (!askToSave(doc, ui))
-        return;
-    openSpectrum(doc, ui, window);
+    if (askToSave(doc, ui) != SaveAnswer::GoOn)
+        return OpenOutcome::Cancelled;
+    const OpenOutcome outcome = openSpectrum(doc, ui, window);
     endFileCommand(doc, window);
+    return outcome;
 }
 
 void dropFiles(SpectrumDocument& doc, Ui& ui, WindowPort& window,
                const std::vector<std::string>& paths)
 {
-    if (paths.empty())
+    // A drop replaces the spectrum like Open does, so it asks the same question first.
+    if (paths.empty() || askToSave(doc, ui) != SaveAnswer::GoOn)
         return;
     doc.filePath = paths.front();
     doc.fileTitle = fileNamePart(doc.filePath);

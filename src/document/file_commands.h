@@ -44,7 +44,8 @@ bool chooseFileToOpen(SpectrumDocument& doc, Ui& ui);
 bool chooseFileToSave(SpectrumDocument& doc, Ui& ui);
 
 enum class OpenOutcome {
-    Cancelled,   // no file chosen, or the import question cancelled
+    Cancelled,   // no file chosen, the import question cancelled, or (openCommand)
+                 // stopped by the save question
     Failed,      // the file could not be opened or was refused; nothing changed
     Opened,      // a native file was read and the document reset
     Imported,    // a non-native file was handed to the import path, which read it
@@ -60,19 +61,28 @@ OpenOutcome openSpectrum(SpectrumDocument& doc, Ui& ui, WindowPort& window);
 // or values that are not finite numbers, nothing is asked and nothing is written.
 bool saveSpectrum(SpectrumDocument& doc, Ui& ui);
 
-// The question asked before a spectrum is replaced or the program closes. Returns
-// whether the caller may go on.
-bool askToSave(SpectrumDocument& doc, Ui& ui);
+// What the save question leaves to the command that asked it.
+enum class SaveAnswer {
+    GoOn,        // nothing to save (or no spectrum), No, a save that wrote the file, or a
+                 // cancelled save dialog
+    Cancelled,   // Cancel: the caller stops and nothing changes
+    SaveFailed,  // Yes, and the save failed (already reported): the caller stops
+};
+
+// The question asked before a spectrum is replaced or the program closes.
+[[nodiscard]] SaveAnswer askToSave(SpectrumDocument& doc, Ui& ui);
 
 // The common ending of the Open and Import commands: the status-bar prompt cleared, a
 // pending reference click disarmed and the mouse tool set to None.
 void endFileCommand(SpectrumDocument& doc, WindowPort& window);
 
 // The Open command as the menu runs it: the question, the read, then the status-bar
-// prompt cleared, the reference click disarmed and the mouse tool set to None.
-void openCommand(SpectrumDocument& doc, Ui& ui, WindowPort& window);
+// prompt cleared, the reference click disarmed and the mouse tool set to None. A
+// question that stops the command (Cancel, a failed save) gives Cancelled and changes
+// nothing.
+OpenOutcome openCommand(SpectrumDocument& doc, Ui& ui, WindowPort& window);
 
-// Files dropped on the window: the first one opens, without the save question.
+// Files dropped on the window: after the save question, the first one opens.
 void dropFiles(SpectrumDocument& doc, Ui& ui, WindowPort& window,
                const std::vector<std::string>& paths);
 

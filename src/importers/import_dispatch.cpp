@@ -219,7 +219,7 @@ bool importFile(SpectrumDocument& doc, FileType type, const std::string& path, U
 bool importCommand(SpectrumDocument& doc, FileTypeFlags& flags, FileTypeDialog& dialog, Ui& ui,
                    WindowPort& window)
 {
-    if (!askToSave(doc, ui) || !chooseFileType(flags, dialog))
+    if (askToSave(doc, ui) != SaveAnswer::GoOn || !chooseFileType(flags, dialog))
         return false;
     const bool imported = importSpectrum(doc, flags, ui, window);
     endFileCommand(doc, window);

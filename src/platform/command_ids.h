@@ -48,7 +48,8 @@ inline constexpr int ModeNone = 8989;
 inline constexpr int ModeVerticalShift = 1971;
 
 // The commands that need a spectrum: greyed at start-up, enabled by the first load.
-inline constexpr int kSpectrumCommands[] = {DataPoints, Parameters, Fourier,
+// Save is among them: before a load there is nothing a later Open could read back.
+inline constexpr int kSpectrumCommands[] = {Save, DataPoints, Parameters, Fourier,
                                             ScaleFactor, Increase, Decrease,
                                             PhaseCorrection, ManualBaseline,
                                             AutoBaseline, Apodize, Invert};

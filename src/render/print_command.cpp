@@ -10,14 +10,18 @@ namespace tesvar {
 
 void printPlot(SpectrumDocument& doc, Ui& ui, WindowPort& window, PictureOutput& output)
 {
-    const bool recorded = output.recordPicture(
-        kPrintMetafileName, [&doc](Canvas& canvas) { buildPrintMetafile(doc, canvas); });
+    // The picture file lives in a private folder: a file of the user's that happens to
+    // bear its name is never touched, and a read-only data folder does not matter.
+    const std::optional<std::string> path = output.picturePath();
+    const bool recorded =
+        path && output.recordPicture(
+                    *path, [&doc](Canvas& canvas) { buildPrintMetafile(doc, canvas); });
     // A picture that could not be recorded cannot be printed either.
-    const bool printed = recorded && output.printPicture(kPrintMetafileName);
+    const bool printed = recorded && output.printPicture(*path);
     if (!printed)
         ui.message("Error printing", "Tesvar", Buttons::Ok, Icon::Information);
     window.invalidatePlot();
-    if (!output.removeFile(kPrintMetafileName))
+    if (path && !output.removeFile(*path))
         ui.message("Error removing metafile", "Error", Buttons::Ok, Icon::Warning);
 }
 

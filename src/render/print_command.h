@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace tesvar {
@@ -14,6 +15,9 @@ struct SpectrumDocument;
 class PictureOutput {
 public:
     virtual ~PictureOutput() = default;
+    // Where the picture file goes: a name in a temporary folder of this output's own,
+    // never in the user's folders; nothing when no such folder can be made.
+    virtual std::optional<std::string> picturePath() = 0;
     // Records what `draw` draws on the picture's canvas into the file at `path`; false
     // when the file could not be written.
     virtual bool recordPicture(const std::string& path,
@@ -24,11 +28,11 @@ public:
     virtual bool removeFile(const std::string& path) = 0;
 };
 
-// The Print command: the printed picture recorded into "Tesvar.wmf" in the current
-// folder, played onto the default printer's page, the plot repainted and the file
-// removed. "Error printing" when the page could not be printed (the picture could not
-// be recorded, no default printer, a failed job); "Error removing metafile" when the
-// file cannot be removed.
+// The Print command: the printed picture recorded into the output's private picture
+// file, played onto the default printer's page, the plot repainted and the file
+// removed. "Error printing" when the page could not be printed (no private folder, the
+// picture could not be recorded, no default printer, a failed job); "Error removing
+// metafile" when the file cannot be removed.
 void printPlot(SpectrumDocument& doc, Ui& ui, WindowPort& window, PictureOutput& output);
 
 // Command 40014: printPlot, then the prompt is cleared, a pending reference click

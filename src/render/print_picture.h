@@ -14,7 +14,7 @@ struct SpectrumDocument;
 inline constexpr int kPrintWidth = 3000;
 inline constexpr int kPrintHeight = 850;
 
-// The temporary picture file of the Print command, in the current folder.
+// The name of the Print command's temporary picture file, inside its private folder.
 inline constexpr const char* kPrintMetafileName = "Tesvar.wmf";
 
 // Draws the whole printed picture on `canvas` (the recording surface): axis, trace

@@ -23,8 +23,8 @@ const std::vector<ToolbarEntry>& toolbarEntries();
 inline constexpr int kToolbarHeight = 28;
 
 // Makes the toolbar (objectName "id40016") as a child of the client area. Every button
-// is enabled, carries its command id as its action's data and is named "id<command>";
-// pressing it calls dispatch with the id.
+// carries its command id as its action's data and is named "id<command>"; pressing it
+// calls dispatch with the id. The window greys a button while its menu item is greyed.
 QToolBar* buildToolbar(QWidget& clientArea, std::function<void(int)> dispatch);
 
 }  // namespace tesvar

@@ -128,6 +128,13 @@ void MainWindow::updateCommandStates()
     for (const auto& [id, action] : menuActions)
         action->setEnabled(commands.isConnected(id) &&
                            (spectrumCommandsEnabled || !needsSpectrum(id)));
+    // A toolbar button is greyed with its menu item, so that nothing runs on an empty
+    // document from the toolbar either.
+    if (!tools)
+        return;
+    for (QAction* button : tools->actions())
+        if (const QAction* item = commandAction(button->data().toInt()))
+            button->setEnabled(item->isEnabled());
 }
 
 QAction* MainWindow::commandAction(int id) const
@@ -186,7 +193,7 @@ bool MainWindow::sendCommand(int commandId) { return commands.dispatch(commandId
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!askToSave(doc, userInterface)) {
+    if (askToSave(doc, userInterface) != SaveAnswer::GoOn) {
         event->ignore();
         return;
     }

@@ -81,6 +81,15 @@ bool printPictureFile(const QString& path, QPrinter& printer)
     return painter.end() && played;
 }
 
+std::optional<std::string> QtPictureOutput::picturePath()
+{
+    // QTemporaryDir makes a fresh folder readable by its owner only.
+    if (!folder.isValid())
+        return std::nullopt;
+    return QFile::encodeName(folder.filePath(QString::fromLatin1(kPrintMetafileName)))
+        .toStdString();
+}
+
 bool QtPictureOutput::recordPicture(const std::string& path,
                                     const std::function<void(Canvas&)>& draw)
 {

@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include <QTemporaryDir>
+
 #include "render/print_command.h"
 
 class QPainter;
@@ -31,13 +33,18 @@ bool playPictureOnPage(QPainter& painter, const QPicture& picture, int pageWidth
 // False when the file cannot be read, or the document or page could not be printed.
 bool printPictureFile(const QString& path, QPrinter& printer);
 
-// The Print command's platform: pictures in QPicture files, the system's default
-// printer through Qt's print support.
+// The Print command's platform: pictures in QPicture files in a temporary folder that
+// only this output uses (removed with it), the system's default printer through Qt's
+// print support.
 class QtPictureOutput : public PictureOutput {
 public:
+    std::optional<std::string> picturePath() override;
     bool recordPicture(const std::string& path, const std::function<void(Canvas&)>& draw) override;
     bool printPicture(const std::string& path) override;
     bool removeFile(const std::string& path) override;
+
+private:
+    QTemporaryDir folder;
 };
 
 }  // namespace tesvar

@@ -91,6 +91,10 @@ TEST_F(ImportStep, TheNameQuestionFollowsTheForcedAnswer)
     EXPECT_EQ(run({"import", "x32", dir.file("data.fid")}), kExitOk) << err.str();
     EXPECT_EQ(doc->acq.td, 16);
     EXPECT_EQ(doc->data[0], 16843009.0);  // the bytes 01 01 01 01
+    // Over that spectrum the save question comes first; Cancel keeps it.
+    EXPECT_EQ(run({"--answer", "cancel", "import", "x32", kAspirinFid}), kExitStepFailed);
+    EXPECT_TRUE(startsWith(err.str(), "Warning: Do you want to save the current spectrum?\n"));
+    EXPECT_EQ(doc->acq.td, 16);
 }
 
 TEST_F(ImportStep, AFileShortOfItsCountIsReadAndTheUserToldOnStandardError)

@@ -195,8 +195,10 @@ TEST(BatchUiChoosers, ReturnTheStepPathOrCancel)
     EXPECT_EQ(ui.chooseOpenFile({}), std::nullopt);
     const auto start = std::filesystem::current_path();
     const std::string path = (std::filesystem::temp_directory_path() / "x.tvx").string();
-    ui.setChoice(path);
+    ui.setChoice(path, Chooser::Save);  // the step's own chooser only
+    EXPECT_EQ(ui.chooseOpenFile({}), std::nullopt);
     EXPECT_EQ(ui.chooseSaveFile({}), path);
+    ui.setChoice(path);
     EXPECT_EQ(ui.chooseOpenFile({}), path);
     // The chosen file's folder becomes the current folder, as with the desktop dialogs.
     EXPECT_EQ(std::filesystem::current_path(), std::filesystem::temp_directory_path());

@@ -77,6 +77,16 @@ TEST_F(BatchSteps, OpenReadsANativeFileAsTheOpenCommandDoes)
     EXPECT_EQ(doc->fileTitle, "a.tvx");
     EXPECT_EQ(doc->nothingToSave, 0);
     EXPECT_EQ(err.str(), "");
+
+    // Over a spectrum the question comes first; Yes names no file to save to.
+    const std::string b = write("b.tvx", awkwardSpectrum(32));
+    const auto bBytes = test::readBytes(b);
+    EXPECT_EQ(run({"--answer", "cancel", "open", b}), kExitStepFailed);
+    EXPECT_EQ(err.str().rfind("Warning: Do you want to save the current spectrum?\n", 0), 0u);
+    EXPECT_EQ(doc->valueCount, 64);
+    EXPECT_EQ(run({"--answer", "yes", "open", b}), kExitOk);
+    EXPECT_EQ(doc->valueCount, 32);
+    EXPECT_EQ(test::readBytes(b), bBytes);
 }
 
 TEST_F(BatchSteps, OpenOfAnInstrumentFileWarnsAndFailsWithNothingChanged)

@@ -84,7 +84,7 @@ class CommandTable : public ::testing::Test {
 protected:
     CommandTable() : doc(std::make_unique<SpectrumDocument>()), window(*doc, ui)
     {
-        // Print leaves its picture file in the current folder.
+        // Work in a folder of the test's own.
         previousFolder = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir.file("")));
         window.resize(900, 700);

@@ -223,7 +223,9 @@ bool needsSpectrum(int id)
 void expectMenuStates(MainWindow& window, bool loaded)
 {
     for (QAction* a : window.findChildren<QAction*>()) {
-        if (!a->objectName().startsWith("id"))
+        // Menu items and toolbar buttons (the bar's actions with a command id) alike.
+        if (!a->objectName().startsWith("id") &&
+            (a->parent() != &window.toolbar() || a->data().toInt() == 0))
             continue;
         const int id = a->data().toInt();
         const bool expected = window.isCommandConnected(id) && (loaded || !needsSpectrum(id));
@@ -235,12 +237,12 @@ TEST_F(MainWindowTest, SpectrumCommandsAreGreyedUntilALoadAndUnconnectedOnesStay
 {
     for (int id : cmd::kSpectrumCommands)
         EXPECT_FALSE(action(id)->isEnabled()) << id;
-    for (int id : {2, 3, 6, 10, 21})
+    for (int id : {2, 6, 10, 21})
         EXPECT_TRUE(action(id)->isEnabled()) << id;
     expectMenuStates(*window, false);
 
     load();
-    for (int id : {25, 26, 44})
+    for (int id : {3, 25, 26, 44})
         EXPECT_TRUE(action(id)->isEnabled()) << id;
     expectMenuStates(*window, true);
 }
@@ -297,13 +299,13 @@ TEST_F(MainWindowTest, ToolbarHasSixteenEntriesWithTheirTooltipsAndIds)
         }
         EXPECT_EQ(entry->data().toInt(), id) << i;
         EXPECT_EQ(entry->toolTip(), tip) << i;
-        EXPECT_TRUE(entry->isEnabled()) << i;
         auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(entry));
         ASSERT_NE(button, nullptr) << i;
         EXPECT_EQ(button->objectName(), QStringLiteral("id%1").arg(id));
         EXPECT_FALSE(entry->icon().pixmap(QSize(25, 22)).isNull()) << i;
     }
-    // Enabled even before a load; a button runs its command through the table.
+    // Once a spectrum is loaded (greyed before), a button runs its command through the table.
+    load();
     window->toolbar().findChild<QToolButton*>(QStringLiteral("id25"))->click();
     EXPECT_DOUBLE_EQ(doc->verticalScale, 75.0 * 1.33);
 }
@@ -367,11 +369,12 @@ TEST_F(MainWindowTest, ADropOpensTheFirstFileAndTitlesTheWindow)
     EXPECT_EQ(window->windowTitle(), "Tesvar  first.TVX");
     EXPECT_EQ(doc->valueCount, 64);
     EXPECT_EQ(doc->nothingToSave, 0);
-    // A second drop replaces the spectrum without the save question.
+    // A second drop asks the save question before it replaces the spectrum.
+    ui.answerNext(Answer::No);
     sendDrop(*window, {QString::fromStdString(second)});
     EXPECT_EQ(window->windowTitle(), "Tesvar  second.TVX");
     EXPECT_EQ(doc->valueCount, 32);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{text::kSaveQuestion});
 
     QMimeData web;
     web.setUrls({QUrl("https://example.org/a.TVX")});
@@ -464,10 +467,15 @@ TEST_F(MainWindowTest, ClosingWithALoadedSpectrumAsksAndCancelKeepsTheWindow)
     EXPECT_FALSE(window->sendCommand(cmd::Exit));  // Exit asks the same question
     EXPECT_TRUE(window->isVisible());
 
+    ui.answerNext(Answer::Yes);  // and the save fails: the window stays
+    ui.chooseNext(dir.file("no/such/folder/kept.TVX"));
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(ui.texts().back(), "Cannot Save File");
+
     ui.answerNext(Answer::No);
     EXPECT_TRUE(window->sendCommand(cmd::Exit));
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages.size(), 5u);
 }
 
 TEST_F(MainWindowTest, ClosingWithNothingLoadedAsksNothing)

@@ -164,20 +164,22 @@ TEST_F(PlotWindow, ExportAsksWhichPictureAndFileTypeThenTheFile)
     EXPECT_EQ(ui.messages[0].icon, Icon::Warning);
 }
 
-TEST_F(PlotWindow, PrintWithoutADefaultPrinterReportsAndLeavesNoPictureFile)
+TEST_F(PlotWindow, PrintWithoutADefaultPrinterReportsAndLeavesTheCurrentFolderAlone)
 {
     load();
     test::TempDir dir;
+    test::writeBytes(dir.file("Tesvar.wmf"), {'m', 'e'});  // a file of the user's
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir.path().string()));
     window.commandAction(cmd::Print)->trigger();
-    const bool leftOver = QFile::exists(QStringLiteral("Tesvar.wmf"));
+    const QStringList entries = QDir(".").entryList(QDir::Files | QDir::Hidden);
     QDir::setCurrent(previous);
     // This machine has no printer.
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Error printing");
     EXPECT_EQ(ui.messages[0].caption, "Tesvar");
-    EXPECT_FALSE(leftOver);
+    EXPECT_EQ(entries, QStringList{"Tesvar.wmf"}) << "nothing written in the current folder";
+    EXPECT_EQ(test::readBytes(dir.file("Tesvar.wmf")), (std::vector<std::uint8_t>{'m', 'e'}));
     EXPECT_EQ(doc->interactionMode, cmd::ModeNone);
 }
 

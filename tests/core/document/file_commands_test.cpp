@@ -7,6 +7,7 @@
 #include "document/native_file.h"
 #include "document/spectrum_document.h"
 #include "document/view_commands.h"
+#include "importers/import_dispatch.h"
 #include "support/fake_ui.h"
 #include "support/fake_window.h"
 #include "support/test_files.h"
@@ -134,6 +135,34 @@ TEST_F(FileCommands, YesThenACancelledSaveDialogStillOpensTheNewFile)
     EXPECT_EQ(window.title, "Tesvar  b.TVX");
 }
 
+struct NutsChosen : FileTypeDialog {
+    std::optional<FileType> choose(FileType) override { return FileType::Nuts; }
+};
+
+TEST_F(FileCommands, AYesWhoseSaveFailsStopsOpenImportAndDropAndKeepsTheSpectrum)
+{
+    load(writeSpectrum("a.TVX", 128, 2.0));
+    const std::string b = writeSpectrum("b.TVX", 64, 5.0);
+    FileTypeFlags flags;
+    NutsChosen nuts;
+    for (const char* command : {"open", "import", "drop"}) {
+        SCOPED_TRACE(command);
+        ui = FakeUi();
+        ui.answerNext(Answer::Yes);
+        ui.chooseNext(dir.file("missing-folder/kept.TVX"));  // the save cannot write there
+        ui.chooseNext(b);
+        if (command == std::string("open"))
+            openCommand(*doc, ui, window);
+        else if (command == std::string("import"))
+            importCommand(*doc, flags, nuts, ui, window);
+        else
+            dropFiles(*doc, ui, window, {b});
+        EXPECT_EQ(ui.texts(), (std::vector<std::string>{text::kSaveQuestion, "Cannot Save File"}));
+        EXPECT_EQ(ui.fileChoices.size(), 1u) << "no file is opened after the save";
+        EXPECT_EQ(doc->valueCount, 128);
+    }
+}
+
 TEST_F(FileCommands, NoGoesOnWithoutSaving)
 {
     load(writeSpectrum("a.TVX", 128, 2.0));
@@ -151,7 +180,7 @@ TEST_F(FileCommands, TheQuestionComesAgainAfterASave)
     ASSERT_TRUE(saveSpectrum(*doc, ui));
     EXPECT_EQ(doc->nothingToSave, 0);
     ui.answerNext(Answer::Cancel);
-    EXPECT_FALSE(askToSave(*doc, ui));
+    EXPECT_EQ(askToSave(*doc, ui), SaveAnswer::Cancelled);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Do you want to save the current spectrum?");
 }
@@ -162,7 +191,7 @@ TEST_F(FileCommands, YesSavesToTheChosenFileThenGoesOn)
     invertCommand(*doc, window);
     ui.answerNext(Answer::Yes);
     ui.chooseNext(dir.file("kept.TVX"));
-    EXPECT_TRUE(askToSave(*doc, ui));
+    EXPECT_EQ(askToSave(*doc, ui), SaveAnswer::GoOn);
     const auto read = readNativeFile(dir.file("kept.TVX"), kDataCapacity);
     ASSERT_EQ(read.status, NativeStatus::Ok);
     EXPECT_EQ(read.values[1], -wave(128, 2.0)[1]);
@@ -172,7 +201,7 @@ TEST_F(FileCommands, YesSavesToTheChosenFileThenGoesOn)
 TEST_F(FileCommands, NothingToSaveMeansNoQuestion)
 {
     doc->nothingToSave = 1;
-    EXPECT_TRUE(askToSave(*doc, ui));
+    EXPECT_EQ(askToSave(*doc, ui), SaveAnswer::GoOn);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -303,12 +332,13 @@ TEST_F(FileCommands, AnImportThatReadsAFileIsReportedAsImported)
     EXPECT_EQ(openSpectrum(*doc, ui, window), OpenOutcome::Imported);
 }
 
-TEST_F(FileCommands, ADroppedFileOpensWithoutTheQuestionAndOnlyTheFirstCounts)
+TEST_F(FileCommands, ADroppedFileOpensAfterTheQuestionAndOnlyTheFirstCounts)
 {
     load(writeSpectrum("a.TVX", 128, 2.0));
     const std::string dropped = writeSpectrum("dropped.TVX", 64, 3.0);
+    ui.answerNext(Answer::No);
     dropFiles(*doc, ui, window, {dropped, dir.file("a.TVX")});
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{text::kSaveQuestion});
     EXPECT_EQ(ui.fileChoices.size(), 1u) << "no open dialog for a drop";
     EXPECT_EQ(doc->valueCount, 64);
     EXPECT_EQ(window.title, "Tesvar  dropped.TVX");

@@ -15,6 +15,7 @@ using test::RecordingCanvas;
 // Records the Print command's use of the platform, in order.
 class FakePictureOutput : public PictureOutput {
 public:
+    std::optional<std::string> picturePath() override { return "Tesvar.wmf"; }
     bool recordPicture(const std::string& path, const std::function<void(Canvas&)>& draw) override
     {
         calls.push_back("record " + path);
