@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/truncation.h"
 #include "document/spectrum_document.h"
+#include "document/truncation.h"
 #include "platform/ui.h"
 #include "platform/window_port.h"
 #include "render/plot_geometry.h"

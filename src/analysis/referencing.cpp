@@ -5,9 +5,9 @@
 #include <limits>
 
 #include "analysis/analysis_text.h"
-#include "analysis/truncation.h"
 #include "document/spectrum_document.h"
 #include "document/text_format.h"
+#include "document/truncation.h"
 #include "platform/ui.h"
 #include "platform/window_port.h"
 

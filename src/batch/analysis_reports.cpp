@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "analysis/coupling.h"
-#include "analysis/integral_label.h"
 #include "analysis/peak_picking.h"
+#include "document/integral_label.h"
 #include "document/spectrum_document.h"
 
 namespace tesvar::batch {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "analysis/integral_label.h"
-#include "analysis/truncation.h"
+#include "document/integral_label.h"
 #include "document/spectrum_document.h"
+#include "document/truncation.h"
 #include "platform/canvas.h"
 
 namespace tesvar {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/truncation.h"
 #include "document/spectrum_document.h"
 #include "document/text_format.h"
+#include "document/truncation.h"
 
 namespace tesvar {
 

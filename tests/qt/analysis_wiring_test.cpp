@@ -21,9 +21,9 @@
 #include <memory>
 #include <numeric>
 
-#include "analysis/integral_label.h"
 #include "analysis/peak_dialog.h"
 #include "analysis/report_printer.h"
+#include "document/integral_label.h"
 #include "document/spectrum_document.h"
 #include "platform/command_ids.h"
 #include "qt/modal.h"

@@ -3,12 +3,12 @@
 #include <cmath>
 
 #include "analysis/integral_dialogs.h"
-#include "analysis/integral_label.h"
 #include "analysis/integration.h"
 #include "analysis/mouse_tools.h"
 #include "analysis/region_selection.h"
 #include "analysis/tool_commands.h"
 #include "core/analysis/analysis_fixture.h"
+#include "document/integral_label.h"
 #include "render/screen_plot.h"
 
 namespace tesvar::test {

@@ -1,4 +1,4 @@
-#include "analysis/integral_label.h"
+#include "document/integral_label.h"
 
 #include <cmath>
 
