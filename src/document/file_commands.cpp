@@ -161,7 +161,7 @@ OpenOutcome openSpectrum(SpectrumDocument& doc, Ui& ui, WindowPort& window)
                    Icon::Error);
         return OpenOutcome::Failed;
     case NativeStatus::NotFinite:
-        ui.message(text::kUnreadableValues, fileNamePart(doc.filePath), Buttons::Ok,
+        ui.message(text::kCannotImport, fileNamePart(doc.filePath), Buttons::Ok,
                    Icon::Warning);
         return OpenOutcome::Failed;
     case NativeStatus::Ok:

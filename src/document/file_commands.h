@@ -26,9 +26,10 @@ inline constexpr const char* kParamCaption = "PARAM";
 inline constexpr const char* kNotNative = "This is not a Tesvar File\n Please indicate the file type";
 inline constexpr const char* kWarningCaption = "Warning";
 inline constexpr const char* kUnusableFile = "This file does not hold a usable spectrum:\n";
-// A file whose values are not all finite numbers, refused as the importers refuse theirs,
-// with the file's name as the caption.
-inline constexpr const char* kUnreadableValues = "Cannot Open or\n Don't know what to do with it!!";
+// A file that cannot be read as a spectrum: an instrument file the importers cannot make
+// sense of, or a native file whose values are not all finite numbers. The caption is the
+// file's name.
+inline constexpr const char* kCannotImport = "Cannot Open or\n Don't know what to do with it!!";
 }  // namespace text
 
 // The refusal of a file that cannot make a spectrum, naming the reason, for example

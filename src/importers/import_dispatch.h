@@ -17,7 +17,6 @@ inline constexpr const char* kBrukerX32Choice = "&Bruker X32";
 inline constexpr const char* kBrukerAspectChoice = "Bruker &Aspect";
 inline constexpr const char* kNutsChoice = "&Nuts";
 inline constexpr const char* kVarianChoice = "&Varian VXR/Unity ";
-inline constexpr const char* kCannotImport = "Cannot Open or\n Don't know what to do with it!!";
 inline constexpr const char* kX32NameQuestion = "Are you sure that %s is a Bruker X32 FID?";
 inline constexpr const char* kCannotOpenData = "Cannot Open";
 inline constexpr const char* kNoAcqus =
