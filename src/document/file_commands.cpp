@@ -83,37 +83,6 @@ OpenOutcome handOverToImport(SpectrumDocument& doc, Ui& ui, WindowPort& window)
     return OpenOutcome::NotImported;
 }
 
-// Passes everything on to the user's Ui and notes whether the save dialog was cancelled,
-// which tells a save the user called off from one that failed (whether it failed before
-// or after its dialog).
-class SaveChoiceWatch : public Ui {
-public:
-    explicit SaveChoiceWatch(Ui& ui) : ui(ui) {}
-
-    Answer message(const std::string& text, const std::string& caption, Buttons buttons,
-                   Icon icon, Owner owner) override
-    {
-        return ui.message(text, caption, buttons, icon, owner);
-    }
-    std::optional<std::string> chooseOpenFile(const FileDialogSpec& spec) override
-    {
-        return ui.chooseOpenFile(spec);
-    }
-    std::optional<std::string> chooseSaveFile(const FileDialogSpec& spec) override
-    {
-        auto chosen = ui.chooseSaveFile(spec);
-        dialogCancelled = !chosen.has_value();
-        return chosen;
-    }
-    void beep() override { ui.beep(); }
-    bool putClipboardImage(const Bitmap& image) override { return ui.putClipboardImage(image); }
-    ClipboardImage clipboardImage() override { return ui.clipboardImage(); }
-
-    bool dialogCancelled = false;
-
-private:
-    Ui& ui;
-};
 
 }  // namespace
 
@@ -173,15 +142,17 @@ OpenOutcome openSpectrum(SpectrumDocument& doc, Ui& ui, WindowPort& window)
 
 namespace {
 
-bool refuseSave(Ui& ui, const char* reason)
+enum class SaveOutcome { Saved, DialogCancelled, Failed };
+
+SaveOutcome refuseSave(Ui& ui, const char* reason)
 {
     ui.message(reason, text::kFileErrorCaption, Buttons::Ok, Icon::Error, Owner::None);
-    return false;
+    return SaveOutcome::Failed;
 }
 
-}  // namespace
-
-bool saveSpectrum(SpectrumDocument& doc, Ui& ui)
+// The save, telling a dialog the user called off from a save that failed (and was
+// reported), whether it failed before or after its dialog.
+SaveOutcome saveWithOutcome(SpectrumDocument& doc, Ui& ui)
 {
     const std::span<const double> values(doc.data.data(), valuesInUse(doc));
     // A file that Open would refuse is not written.
@@ -190,11 +161,18 @@ bool saveSpectrum(SpectrumDocument& doc, Ui& ui)
     if (!allFinite(values))
         return refuseSave(ui, text::kCannotSaveNotFinite);
     if (!chooseFileToSave(doc, ui))
-        return false;
+        return SaveOutcome::DialogCancelled;
     const PendingTransform pending{doc.conjugateOnTransform, doc.digitalFilterDelay};
     if (!writeNativeFile(doc.filePath, doc.acq, values, pending))
         return refuseSave(ui, text::kCannotSave);
-    return true;
+    return SaveOutcome::Saved;
+}
+
+}  // namespace
+
+bool saveSpectrum(SpectrumDocument& doc, Ui& ui)
+{
+    return saveWithOutcome(doc, ui) == SaveOutcome::Saved;
 }
 
 SaveAnswer askToSave(SpectrumDocument& doc, Ui& ui)
@@ -210,10 +188,8 @@ SaveAnswer askToSave(SpectrumDocument& doc, Ui& ui)
         // The user chose to keep the spectrum: a save that fails (reported by the save)
         // stops the caller, so the spectrum is not lost. Only a cancelled save dialog
         // lets the caller go on, as No would.
-        SaveChoiceWatch watch(ui);
-        if (saveSpectrum(doc, watch) || watch.dialogCancelled)
-            return SaveAnswer::GoOn;
-        return SaveAnswer::SaveFailed;
+        return saveWithOutcome(doc, ui) == SaveOutcome::Failed ? SaveAnswer::SaveFailed
+                                                                  : SaveAnswer::GoOn;
     }
     default:
         return SaveAnswer::GoOn;
