@@ -65,31 +65,29 @@ TEST_F(AnalysisTest, TheReportRunsOverAsManyPagesAsItNeedsEachWithItsHeadings)
 // A threshold (0), a marker position (1) or a reference value (2) read from `typed`;
 // "off" puts the region, the marker or the reference click beyond the data (aq 1 s).
 struct RefusedInput : AnalysisTest {
-    bool give(int input, const std::string& typed);
+    bool give(int input, const std::string& typed)
+    {
+        const bool off = typed == "off";
+        const double number = off ? 1.5 : readLeadingNumber(typed);
+        if (input == 0)
+            return pickPeaksBetweenTimes(*doc, ui, window, off ? 1.2 : 0.1, off ? 1.6 : 0.9,
+                                         off ? 1 : number);
+        if (input == 1)
+            return placeMarker(*doc, ui, host, number);
+        doc->viewLeft = off ? 1.2 : 0.0;  // a view scrolled past the end of the data
+        bool accepted = false;
+        FakeEditsView view;
+        ReferenceDialog dialog(*doc, ui, window, view);
+        host.onReference = [&] {
+            dialog.open();
+            view.setText(reference_ids::NewEdit, typed);
+            accepted = dialog.accept();
+        };
+        referenceToolCommand(*doc, window);
+        MouseTools(*doc, ui, window, host).onLeftDown(270, 300, false);
+        return accepted;
+    }
 };
-
-bool RefusedInput::give(int input, const std::string& typed)
-{
-    const bool off = typed == "off";
-    const double number = off ? 1.5 : readLeadingNumber(typed);
-    if (input == 0)
-        return pickPeaksBetweenTimes(*doc, ui, window, off ? 1.2 : 0.1, off ? 1.6 : 0.9,
-                                     off ? 1 : number);
-    if (input == 1)
-        return placeMarker(*doc, ui, host, number);
-    doc->viewLeft = off ? 1.2 : 0.0;  // a view scrolled past the end of the data
-    bool accepted = false;
-    FakeEditsView view;
-    ReferenceDialog dialog(*doc, ui, window, view);
-    host.onReference = [&] {
-        dialog.open();
-        view.setText(reference_ids::NewEdit, typed);
-        accepted = dialog.accept();
-    };
-    referenceToolCommand(*doc, window);
-    MouseTools(*doc, ui, window, host).onLeftDown(270, 300, false);
-    return accepted;
-}
 
 TEST_F(RefusedInput, NonFiniteNumbersAndPositionsOffTheDataAreRefusedWithAMessage)
 {
