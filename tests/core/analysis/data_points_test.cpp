@@ -33,7 +33,6 @@ TEST(DataPointLine, FormatsPointNumberAndValue)
     EXPECT_EQ(dataPointLine(42, -0.0004), "   42  -0.000");
     EXPECT_EQ(dataPointLine(65535, 1234567.8916), "65535  1234567.892");
     EXPECT_EQ(dataPointLine(123456, 2.0), "123456  2.000");
-    // Values a file may hold that are not numbers show as "n/a", never "nan" or "inf".
     EXPECT_EQ(dataPointLine(1, -std::numeric_limits<double>::infinity()), "    1  n/a");
     EXPECT_EQ(dataPointLine(2, std::numeric_limits<double>::quiet_NaN()), "    2  n/a");
 }

@@ -204,8 +204,7 @@ TEST_F(Integration, RightClickAndThreeRescalesEveryLabelCancelKeepsThem)
     EXPECT_EQ(label(1), "3.00");
     EXPECT_EQ(label(0), "1.50");
 
-    // Cancel after choosing the first integral: the former reference and its number
-    // stay, so nothing changes on the plot.
+    // Cancel keeps the former reference and its number: nothing changes on the plot.
     host.onHydrogens = [&] {
         dialog.open();
         EXPECT_EQ(view.text(integral_ids::HydrogensEdit), "1.500000");
@@ -221,8 +220,7 @@ TEST_F(Integration, RightClickAndThreeRescalesEveryLabelCancelKeepsThem)
 
 TEST_F(Integration, CancelKeepsLabelsOfIntegralsTooSmallForTheEditsDecimals)
 {
-    // The clicked integral shows a number that "%lf" writes as 0.000000: a ten-millionth
-    // of the reference, or an integral of nothing but zeros.
+    // The clicked integral, a ten-millionth of the reference or nothing, shows 0.000000.
     for (double clicked : {1e-5, 0.0}) {
         load(1000, [&](int k) { return gaussian(k, 200, 3, 100) + gaussian(k, 600, 3, clicked); });
         ASSERT_TRUE(integrate(170, 230));

@@ -60,11 +60,10 @@ TEST_F(Referencing, SevenThirtyToSevenTwentySixShiftsPpmAndHertzReadingsAlike)
     EXPECT_NEAR(doc->ppmOffset, -0.04, 1e-12);
     EXPECT_NEAR(doc->hzOffset, -4.0, 1e-9);
     for (int x : {0, 270, 512, 999}) {
-        const double ppm = (1.0 - x / 1000.0) * 10.0 - 0.04;
-        EXPECT_NEAR(ppmReading(x), ppm, 5e-4) << x;
-        EXPECT_NEAR(peakPpm(*doc, 2 * x), ppm, 1e-12) << x;
-        EXPECT_NEAR(peakHertz(*doc, 2 * x), ppm * 100.0, 1e-9) << x;
-        EXPECT_NEAR(axisValue(*doc, 2 * x), ppm, 1e-12) << x;
+        EXPECT_NEAR(ppmReading(x), (1.0 - x / 1000.0) * 10.0 - 0.04, 5e-4) << x;
+        EXPECT_NEAR(peakPpm(*doc, 2 * x), (1.0 - x / 1000.0) * 10.0 - 0.04, 1e-12) << x;
+        EXPECT_NEAR(peakHertz(*doc, 2 * x), ((1.0 - x / 1000.0) * 10.0 - 0.04) * 100, 1e-9) << x;
+        EXPECT_NEAR(axisValue(*doc, 2 * x), (1.0 - x / 1000.0) * 10.0 - 0.04, 1e-12) << x;
     }
     EXPECT_EQ(doc->referenceIndex, 540);
     EXPECT_EQ(doc->referencePoint, 2000);  // the axis origin moves by the offset

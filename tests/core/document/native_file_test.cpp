@@ -269,8 +269,7 @@ TEST(NativeFile, AReadOnlyFileIsNotReplaced)
     ::chmod(path.c_str(), 0644);
 }
 
-// Saving through a symbolic link writes the file it points to, creating it if it is not
-// there yet; the link stays a link.
+// Saving through a symbolic link writes the file it points to; the link stays a link.
 TEST(NativeFile, SavingThroughALinkUpdatesTheLinkedFile)
 {
     test::TempDir dir;
@@ -285,7 +284,7 @@ TEST(NativeFile, SavingThroughALinkUpdatesTheLinkedFile)
     ASSERT_TRUE(writeNativeFile(link, acq, ramp(8)));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(test::readBytes(real), encodeNativeFile(acq, ramp(8)));
-    std::filesystem::remove(real);
+    std::filesystem::remove(real);  // a link to no file yet makes that file
     ASSERT_TRUE(writeNativeFile(link, acq, ramp(8)));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(test::readBytes(real), encodeNativeFile(acq, ramp(8)));
@@ -300,9 +299,7 @@ TEST(NativeFile, AWritableFileInALockedFolderIsWrittenInPlace)
     test::writeBytes(path, {'o', 'l', 'd'});
     ::chmod(path.c_str(), 0666);
     ::chmod(dir.path().c_str(), 0555);
-    AcquisitionParameters acq;
-    acq.td = 8;
-    acq.sw = 100.0;
+    const AcquisitionParameters acq{.sw = 100.0, .td = 8};
     const pid_t child = ::fork();
     if (child == 0) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))

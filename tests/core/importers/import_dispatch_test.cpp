@@ -137,8 +137,7 @@ protected:
         if (r == Reader::Nuts)
             return write(at, test::nutsFile({std::int32_t(count), 1000.0f, float(f)},
                                             {v.begin(), v.end()}));
-        AcquisitionParameters acq;
-        acq.sw = 1000.0, acq.sf = f;
+        const AcquisitionParameters acq{.sw = 1000.0, .sf = f};
         Bytes b = encodeNativeFile(acq, std::vector<double>(v.begin(), v.end()));
         b.resize(1024 + 8 * v.size());
         putLe32(&b[256 + 32], static_cast<std::uint32_t>(count));  // td, the count
@@ -377,7 +376,8 @@ TEST_F(ImportDispatch, X32FailuresShowTheirMessagesAndChangeNothing)
     write("notd/acqus", std::string("##$SW_h= 100\n##$BF1= 400\n"));
     ui.chooseNext(noTd);
     EXPECT_FALSE(importSpectrum(*doc, flags, ui, window));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{kUsable + "its number of points is missing or not valid."});
+    EXPECT_EQ(ui.texts(),
+              std::vector<std::string>{kUsable + "its number of points is missing or not valid."});
     EXPECT_EQ(stateOf(*doc, window), before);
 }
 

@@ -184,8 +184,7 @@ TEST(BaselinePreview, DrawnInvertingAndErasedByDrawingTheSameCurveAgain)
     ASSERT_EQ(first.size(), 499u);  // vertices at x 0 .. 499
     for (const auto& op : first) {
         EXPECT_TRUE(op.inverting);
-        // A correction of +10, whatever the sign of the largest value: drawn 10 / 40 x 75
-        // below the zero line, where the trace shows the baseline of -10 it removes.
+        // A correction of +10 on a negative maximum: drawn 10 / 40 x 75 below the zero line.
         EXPECT_EQ(op.y1, 300 + 18);
     }
     EXPECT_EQ(first.back().x1, 499);

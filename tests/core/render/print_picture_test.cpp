@@ -115,7 +115,6 @@ TEST(PrintPicture, TraceStartsAtTheCornerIsTheSameWayUpAsTheScreenAndIsClamped)
     // A negative maximum prints as the screen draws it: positive values go up.
     EXPECT_EQ(tu[4].y1, 566 - 75);
     EXPECT_EQ(td[4].y1, 566 + 75);
-    EXPECT_EQ(td[1].y1, tu[1].y1);
     EXPECT_EQ(td[1].y1, static_cast<int>(566 - 20.0 / 40.0 * 75));
 
     // A vertical scale that throws values off the canvas keeps them on its edges.
@@ -244,7 +243,7 @@ TEST(PageTarget, CentresThePictureKeepingItsProportions)
         ASSERT_TRUE(t.has_value());
         EXPECT_NEAR(t->right - t->left, 79375.0 / 84550 * pw, 1) << pw;
         EXPECT_NEAR(double(t->right - t->left) / (t->bottom - t->top), 3000.0 / 850, 0.01) << pw;
-        EXPECT_TRUE(std::abs(t->left + t->right - pw) <= 1 && std::abs(t->top + t->bottom - ph) <= 1);
+        EXPECT_LE(std::max(std::abs(t->left + t->right - pw), std::abs(t->top + t->bottom - ph)), 1);
     }
 }
 
