@@ -335,6 +335,11 @@ TEST_F(MainWindowTest, StatusBarPartsKeepTheirCreationEdgesAcrossResizes)
     window->setPrompt("Keys Up/Down to increase/decrease integrals size");
     EXPECT_EQ(part0->text(), "Keys Up/Down to increase/decrease integrals size");
     EXPECT_EQ(part1->text(), "");
+    // A note outlives the prompt that a command clears when it ends.
+    window->showNote("Only the first 131072 of the file's 200000 values were read.");
+    window->setPrompt(" ");
+    QGuiApplication::processEvents();
+    EXPECT_EQ(part0->text(), "Only the first 131072 of the file's 200000 values were read.");
 }
 
 TEST_F(MainWindowTest, ResizeSetsTheClientSizePlotRectAndBaselines)
