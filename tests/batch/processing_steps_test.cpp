@@ -110,8 +110,7 @@ TEST_F(ProcessingSteps, FourierArgumentsAreChecked)
         EXPECT_EQ(run({"fourier", bad}), kExitUsage) << bad;
 }
 
-// A transform of another size or of a FID longer than the largest keeps its count; a FID
-// to be conjugated or with a filter delay transforms after a save as without it.
+// Reopened by a later run, a spectrum saved before or after its transform gives the same values.
 TEST_F(ProcessingSteps, WhatASaveKeepsAReopeningGivesBack)
 {
     HandWrittenSpectrum longFid = fid;

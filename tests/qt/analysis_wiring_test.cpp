@@ -366,24 +366,20 @@ TEST_F(AnalysisInWindow, TheFactorScaleDialogIsReopenedUntilTheStepIsValid)
     EXPECT_EQ(doc->integralStep, 2.0);
 }
 
-TEST(QtReportPrinterTest, PrintsEveryLineOfALongReportIntoThePdfChosenInThePrintDialog)
+TEST_F(AnalysisInWindow, EveryLineOfALongReportIsPrintedIntoThePdfChosenInThePrintDialog)
 {
     // One region of 173 peaks: far more rows than one page holds.
-    auto doc = std::make_unique<SpectrumDocument>();
     doc->fileTitle = "long.TVX";
-    doc->acq = {.sw = 1000.0, .sf = 100.0};
-    doc->valueCount = 4000;
     doc->peaks.regionCount = 1;
     doc->peaks.peakCount = doc->peaks.regionPeaks[0] = 173;
     for (int j = 0; j < 173; ++j)
-        doc->peaks.peaks[j] = {j + 0.5, 20 * j};
+        doc->peaks.peaks[j] = {j + 0.5, 10 * j};
     test::TempDir dir;
     const QString path = QString::fromStdString(dir.file("report.pdf"));
     QtReportPrinter printer(nullptr);
     printer.printer().setOutputFormat(QPrinter::PdfFormat);
     printer.printer().setOutputFileName(path);
     test::whenModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
-    test::FakeUi ui;
     test::FakeEditsView view;
     PeakDialog(*doc, ui, view, view).print(printer);
     EXPECT_TRUE(ui.messages.empty());
