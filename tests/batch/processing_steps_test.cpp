@@ -110,9 +110,7 @@ TEST_F(ProcessingSteps, FourierArgumentsAreChecked)
         EXPECT_EQ(run({"fourier", bad}), kExitUsage) << bad;
 }
 
-// A later run reopens what a run saved: a transform of another size, or of a FID longer
-// than the largest, with its count; a FID saved before its transform (the Varian data to
-// be conjugated, the Bruker data with a filter delay) transforms as without the save.
+// Reopened by a later run, a spectrum saved before or after its transform gives the same values.
 TEST_F(ProcessingSteps, WhatASaveKeepsAReopeningGivesBack)
 {
     HandWrittenSpectrum longFid = fid;
@@ -125,21 +123,19 @@ TEST_F(ProcessingSteps, WhatASaveKeepsAReopeningGivesBack)
     test::writeBytes(dir.file("procpar"), {procpar.begin(), procpar.end()});
     const std::string aspirin = std::string(TESVAR_TEST_DATA) + "/bruker/aspirin-1h/fid";
     const std::string saved = dir.file("saved.tvx");
-    const std::vector<std::vector<std::string>> firstRuns = {
-        {"open", path, "fourier", "size=4096", "save", saved},
-        {"open", path, "fourier", "size=256", "save", saved},
-        {"open", dir.file("long.tvx"), "fourier", "save", saved},
-        {"import", "varian", dir.file("fid"), "save", saved, "fourier"},
-        {"import", "x32", aspirin, "save", saved, "fourier"}};
-    for (const auto& first : firstRuns) {
-        std::vector<std::string> second = {"open", saved};
+    for (const std::vector<std::string>& first : std::vector<std::vector<std::string>>{
+             {"open", path, "fourier", "size=4096", "save", saved},
+             {"open", path, "fourier", "size=256", "save", saved},
+             {"open", dir.file("long.tvx"), "fourier", "save", saved},
+             {"import", "varian", dir.file("fid"), "save", saved, "fourier"},
+             {"import", "x32", aspirin, "save", saved, "fourier"}}) {
+        std::vector<std::string> later = {"open", saved};
         if (first.back() == "fourier")
-            second.push_back("fourier");
+            later.push_back("fourier");
         std::vector<double> results[2];
         for (int run = 0; run < 2; ++run) {
-            doc = std::make_unique<SpectrumDocument>();  // a later run of the program
-            doc->nothingToSave = 1;
-            ASSERT_EQ(runBatch(run ? second : first, *doc, out, err), kExitOk) << err.str();
+            doc = std::make_unique<SpectrumDocument>();  // each run of the program starts afresh
+            ASSERT_EQ(runBatch(run ? later : first, *doc, out, err), kExitOk) << err.str();
             results[run] = values();
         }
         EXPECT_EQ(results[0], results[1]) << ::testing::PrintToString(first);
@@ -219,11 +215,9 @@ TEST_F(ProcessingSteps, ManualBaselineAddsThePolynomialOfTheSliderPositions)
     EXPECT_NE(err.str().find("run from -100 to 100"), std::string::npos) << err.str();
     EXPECT_EQ(run({"baseline", "manual", "1", "2"}), kExitUsage);
     EXPECT_EQ(run({"baseline", "sideways"}), kExitUsage);
-}
 
-TEST_F(ProcessingSteps, ManualBaselineCurveLaidOnTheVisibleBaselineRemovesItAfterInvert)
-{
-    fid.values.assign(1024, -10.0);  // a baseline under a line, the largest value negative
+    // With the largest value negative, the curve laid on the drawn baseline removes it.
+    fid.values.assign(1024, -10.0);
     fid.values[100] = -40.0;
     test::writeBytes(path, test::handWrittenNative(fid));
     ASSERT_EQ(run({"invert"}), kExitOk) << err.str();

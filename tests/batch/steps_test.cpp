@@ -77,7 +77,6 @@ TEST_F(BatchSteps, OpenReadsANativeFileAsTheOpenCommandDoes)
     EXPECT_EQ(doc->fileTitle, "a.tvx");
     EXPECT_EQ(doc->nothingToSave, 0);
     EXPECT_EQ(err.str(), "");
-
     // Over a spectrum the question comes first; Yes names no file to save to.
     const std::string b = write("b.tvx", awkwardSpectrum(32));
     const auto bBytes = test::readBytes(b);

@@ -84,7 +84,6 @@ class CommandTable : public ::testing::Test {
 protected:
     CommandTable() : doc(std::make_unique<SpectrumDocument>()), window(*doc, ui)
     {
-        // Work in a folder of the test's own.
         previousFolder = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir.file("")));
         window.resize(900, 700);

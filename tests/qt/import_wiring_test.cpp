@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -175,15 +174,6 @@ TEST_F(ImportInWindow, OpenHandsANonNativeFileToTheTypeDialog)
     EXPECT_EQ(doc->acq.td, 16384);
     EXPECT_EQ(doc->documentLoaded, 1);
     EXPECT_EQ(doc->nothingToSave, 0);
-}
-
-TEST_F(ImportInWindow, ANoteOutlivesThePromptClearedAtTheEndOfTheCommand)
-{
-    window.showNote("Only the first 131072 of the file's 200000 values were read.");
-    window.setPrompt(" ");
-    QApplication::processEvents();
-    EXPECT_EQ(window.findChild<QLabel*>("statusPart0")->text(),
-              "Only the first 131072 of the file's 200000 values were read.");
 }
 
 }  // namespace
