@@ -168,6 +168,9 @@ TEST_F(AnalysisSteps, AReferencedLineReadsTheSameHertzOnTheAxisReadoutReportAndJ
         const QJsonObject peak = json()["regions"][0]["peaks"][0].toObject();
         EXPECT_NEAR(peak["hz"].toDouble(), 2904.0, 1e-9) << steps[0];
         EXPECT_NEAR(peak["ppm"].toDouble(), 7.26, 1e-9);
+        EXPECT_EQ(peakListLines(*doc)[3].substr(0, 20), "     1       2904.00");
+        EXPECT_NEAR(doc->ppmOffset, -0.42, 1e-9);
+        EXPECT_NEAR(doc->hzOffset, -0.42 * 400.0, 1e-9);
         doc->displayUnits = DisplayUnits::Hertz;
         doc->clientWidth = 1000;  // a window for the readout's pixels
         EXPECT_NEAR(axisValue(*doc, 512), 2904.0, 1e-9);
