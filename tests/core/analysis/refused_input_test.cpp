@@ -98,9 +98,10 @@ TEST_F(RefusedInput, NonFiniteNumbersAndPositionsOffTheDataAreRefusedWithAMessag
             // Only the finite number on the data is taken.
             EXPECT_EQ(taken, std::string(typed) == "0.5") << input << " " << typed;
             EXPECT_EQ(ui.messages.size(), taken ? 0u : 1u) << input << " " << typed;
-            if (!taken)
+            if (!taken) {
                 EXPECT_EQ(std::make_tuple(doc->peaks.regionCount, doc->jMarkerCount,
                                           doc->ppmOffset, doc->referencePoint), state);
+            }
         }
     }
     // Before any spectrum, nothing is picked and no text shows "nan" or "inf".
