@@ -8,11 +8,11 @@
 #include <cerrno>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
 #include <system_error>
 
+#include "document/file_bytes.h"
 #include "document/spectrum_document.h"
 
 namespace tesvar {
@@ -109,22 +109,14 @@ NativeReadResult parseNativeFile(std::span<const std::uint8_t> bytes, int capaci
 
 NativeReadResult readNativeFile(const std::string& path, int capacity)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const auto bytes =
+        readFileBytes(path, kNativeDataOffset + 8 * static_cast<std::size_t>(capacity));
+    if (!bytes) {
         NativeReadResult failed;
         failed.status = NativeStatus::CannotOpen;
         return failed;
     }
-    const std::size_t limit = kNativeDataOffset + 8 * static_cast<std::size_t>(capacity);
-    std::vector<std::uint8_t> bytes(limit);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(limit));
-    if (in.bad()) {
-        NativeReadResult failed;
-        failed.status = NativeStatus::CannotOpen;
-        return failed;
-    }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return parseNativeFile(bytes, capacity);
+    return parseNativeFile(*bytes, capacity);
 }
 
 std::vector<std::uint8_t> encodeNativeFile(const AcquisitionParameters& acq,

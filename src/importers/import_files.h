@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/acquisition.h"
+#include "document/file_bytes.h"
 
 namespace tesvar {
 
@@ -58,9 +59,6 @@ private:
 // Parameter files are small; anything beyond this is not read.
 inline constexpr std::size_t kMaxParameterFileBytes = std::size_t{16} << 20;
 
-// Reads at most maxBytes of a file; nothing when it cannot be opened or read.
-std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
-                                                       std::size_t maxBytes);
 std::optional<std::string> readTextFile(const std::string& path);
 
 // The folder part of a path ("." for a bare name).

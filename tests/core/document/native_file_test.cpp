@@ -327,6 +327,8 @@ TEST(NativeFile, AFailedWriteLeavesThePreviousFileIntact)
     EXPECT_FALSE(writeNativeFile(dir.file("pipe"), acq, ramp(8)));
     EXPECT_FALSE(writeNativeFile(dir.file("no/such/folder/c.TVX"), acq, ramp(8)));
     EXPECT_FALSE(writeNativeFile("", acq, ramp(8)));
+    // Nor is a pipe opened to be read: it would wait for a writer.
+    EXPECT_EQ(readNativeFile(dir.file("pipe"), kDataCapacity).status, NativeStatus::CannotOpen);
     // The folder is still an empty folder, the pipe a pipe, and nothing was left beside.
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "folder"));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "folder"));
