@@ -18,8 +18,12 @@ double undoSnapshot(SpectrumDocument& doc, bool take)
     if (take) {
         std::copy_n(doc.data.begin(), n, doc.undo.data.begin());
         doc.undo.maxAbsValue = doc.maxAbsValue;
+        doc.undo.conjugateOnTransform = doc.conjugateOnTransform;
+        doc.undo.filterDelayLayout = doc.filterDelayLayout;
     } else {
         std::copy_n(doc.undo.data.begin(), n, doc.data.begin());
+        doc.conjugateOnTransform = doc.undo.conjugateOnTransform;
+        doc.filterDelayLayout = doc.undo.filterDelayLayout;
     }
     return doc.undo.maxAbsValue;
 }

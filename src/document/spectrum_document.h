@@ -29,6 +29,10 @@ struct PlotRect {
 struct UndoSnapshot {
     std::array<double, kDataCapacity> data{};
     double maxAbsValue = 0.0;
+    // What the next transform owes the data, as it was for them: a FID given back by Undo
+    // after its transform is conjugated and has its filter delay handled as the first time.
+    std::int32_t conjugateOnTransform = 0;
+    std::int32_t filterDelayLayout = 0;
 };
 
 // The one spectrum the application holds, with everything the views, the processing
