@@ -97,6 +97,11 @@ SpectrumProblem acquisitionProblem(const AcquisitionParameters& acq)
     return SpectrumProblem::None;
 }
 
+bool allFinite(std::span<const double> values)
+{
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
 std::string valueCountNote(std::int64_t count, std::int64_t held, int capacity)
 {
     const std::int64_t used = std::min<std::int64_t>(count, capacity);

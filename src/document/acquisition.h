@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace tesvar {
@@ -46,6 +47,9 @@ enum class SpectrumProblem {
 // The first parameter of acq that cannot describe a spectrum, or None. A spectrum needs
 // values, a sweep width giving a finite acquisition time and a spectrometer frequency.
 SpectrumProblem acquisitionProblem(const AcquisitionParameters& acq);
+
+// True when every value is a finite number: the only values a spectrum file may hold.
+bool allFinite(std::span<const double> values);
 
 // The one line that tells the user that a file and its count of values disagree: it
 // holds fewer values than its count (those after them read as 0), or more than the

@@ -59,11 +59,6 @@ PendingTransform readPendingRecord(std::span<const std::uint8_t> bytes)
 
 }  // namespace
 
-bool allFinite(std::span<const double> values)
-{
-    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
-}
-
 NativeReadResult parseNativeFile(std::span<const std::uint8_t> bytes, int capacity)
 {
     NativeReadResult result;

@@ -60,9 +60,6 @@ struct NativeReadResult {
     PendingTransform pending;   // nothing pending unless the file records it
 };
 
-// True when every value is a finite number: the only values a file may hold.
-bool allFinite(std::span<const double> values);
-
 // Parses the bytes of a file, never reading more than capacity doubles whatever td the
 // file claims (td is then lowered to the capacity). A file ending inside its parameter
 // block, with parameters that cannot describe a spectrum or without one whole value is

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <system_error>
 
-
 namespace tesvar {
 
 namespace fs = std::filesystem;
@@ -86,8 +85,7 @@ ImportResult finishImport(ImportedSpectrum staged, std::size_t held)
         return ImportResult::unusable(problem);
     if (held == 0)
         return ImportResult::unusable(SpectrumProblem::NoData);
-    if (!std::all_of(staged.values.begin(), staged.values.end(),
-                     [](double v) { return std::isfinite(v); }))
+    if (!allFinite(staged.values))
         return ImportStatus::BadValues;
     return staged;
 }
