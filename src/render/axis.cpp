@@ -141,6 +141,7 @@ void drawAxisInFrame(const SpectrumDocument& doc, Canvas& canvas, ElementIndex a
     // A tick lies at the column of the element its value belongs to, as the trace's
     // points do: the values are linear in the element between the two ends.
     const double elementsPerUnit = static_cast<double>(high - low) / (ends.right - ends.left);
+    const ColumnMap map(doc, frame.width);
 
     const bool growsRight = ends.direction > 0;
     double v = growsRight ? first : last;
@@ -149,7 +150,7 @@ void drawAxisInFrame(const SpectrumDocument& doc, Canvas& canvas, ElementIndex a
             v = 0.0;  // no "-0" labels, and the steps restart from an exact zero
         const double readBack = readLeadingNumber(formatFixed(v, 8));
         const bool labelled = isWhole(readBack * tick.labelFactor);
-        const int x = traceX(doc, low + (v - ends.left) * elementsPerUnit, frame.width);
+        const int x = map.column(low + (v - ends.left) * elementsPerUnit);
         if (frame.skipOutside && !(x > 0 && x < frame.width))
             continue;
         if (labelled) {

@@ -81,7 +81,8 @@ void drawIntegralCurvesOn(const SpectrumDocument& doc, Canvas& canvas, int width
         if (to < from)
             continue;
         const double firstValue = doc.data[static_cast<std::size_t>(2 * from)];
-        auto columnOf = [&](ElementIndex p) { return traceX(doc, 2.0 * p, width); };
+        const ColumnMap map(doc, width);
+        auto columnOf = [&](ElementIndex p) { return map.column(2.0 * p); };
         const int startX = columnOf(from);
         const double firstRise =
             scaled ? firstValue / m * doc.integralScale * doc.verticalScale * 0.25 : 0.0;

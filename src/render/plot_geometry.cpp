@@ -62,22 +62,24 @@ double valueInUse(const SpectrumDocument& doc, ElementIndex index)
     return index >= 0 && index < inUse ? doc.data[static_cast<std::size_t>(index)] : 0.0;
 }
 
+ColumnMap::ColumnMap(const SpectrumDocument& doc, int width)
+    : scaled(horizontalScale(doc) && std::isfinite(doc.zoomFactor))
+{
+    if (!scaled)
+        return;
+    const double n = doc.valueCount;
+    leftEdge = n / doc.acq.aq * doc.viewLeft;
+    perElement = width / n * doc.zoomFactor;
+}
+
 double elementX(const SpectrumDocument& doc, double element, int width)
 {
-    if (!horizontalScale(doc) || !std::isfinite(doc.zoomFactor))
-        return 0.0;
-    const double n = doc.valueCount;
-    const double leftEdge = n / doc.acq.aq * doc.viewLeft;
-    return (element - leftEdge) * (width / n * doc.zoomFactor);
+    return ColumnMap(doc, width).x(element);
 }
 
 int traceX(const SpectrumDocument& doc, double element, int width)
 {
-    const double x = elementX(doc, element, width);
-    // A column edge missed only by rounding error (an axis value summed step by step)
-    // counts as reached, so that the same position always falls in the same column.
-    const double edge = std::round(x);
-    return toPixel(std::fabs(x - edge) < 1e-7 ? edge : x);
+    return ColumnMap(doc, width).column(element);
 }
 
 int valueToY(const SpectrumDocument& doc, double value)

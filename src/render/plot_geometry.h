@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -56,11 +57,34 @@ double valueInUse(const SpectrumDocument& doc, ElementIndex index);
 // spans the view, of a fractional element index. The element under viewLeft
 // (N / aq x viewLeft) lies at 0 and each element is (width / N) x zoomFactor wide, so
 // the whole view has element i at i x that width. 0 where the view has no usable scale.
-double elementX(const SpectrumDocument& doc, double element, int width);
+// Worked out once for a pass over many elements.
+class ColumnMap {
+public:
+    ColumnMap(const SpectrumDocument& doc, int width);
 
-// The column of an element: elementX truncated. The trace, the axis ticks and the
-// integral brackets and curves all place their points by it, so that at any zoom the
-// same point lies in the same column, where the readout (xToTime) finds it again.
+    double x(double element) const { return scaled ? (element - leftEdge) * perElement : 0.0; }
+
+    // The column of an element: x truncated. The trace, the axis ticks and the integral
+    // brackets and curves all place their points by it, so that at any zoom the same
+    // point lies in the same column, where the readout (xToTime) finds it again. A
+    // column edge missed only by rounding error (an axis value summed step by step)
+    // counts as reached.
+    int column(double element) const
+    {
+        // Truncation toward zero after a push of 1e-7 away from zero takes a value that
+        // lies within 1e-7 below an edge (or above one, on the negative side) to it.
+        const double at = x(element);
+        return toPixel(at + std::copysign(1e-7, at));
+    }
+
+private:
+    bool scaled = false;
+    double leftEdge = 0.0;
+    double perElement = 0.0;
+};
+
+// ColumnMap(doc, width).x(element) and .column(element), for a single element.
+double elementX(const SpectrumDocument& doc, double element, int width);
 int traceX(const SpectrumDocument& doc, double element, int width);
 
 // Client y of a data value: positive values go up, a value of |maxAbsValue| lies

@@ -16,8 +16,9 @@ template <typename YOf>
 void drawTracePoints(const SpectrumDocument& doc, Canvas& canvas, const VisibleRange& range,
                      int width, YOf yOf, int zeroY)
 {
+    const ColumnMap map(doc, width);
     auto xOf = [&](std::int64_t k) {
-        return traceX(doc, static_cast<double>(range.firstIndex + 2 * k), width);
+        return map.column(static_cast<double>(range.firstIndex + 2 * k));
     };
     const TracePoints points = tracePoints(doc, range);
     if (points.count == 0)
