@@ -3,38 +3,15 @@
 #include <optional>
 #include <string>
 
+#include "render/picture_request.h"
+
 namespace tesvar {
 
 struct SpectrumDocument;
-
-enum class ExportPicture { Screen, Page };
-enum class ExportFormat { Png, Svg, Pdf };
-
-// The picture of the window when nothing gives it a size: a client area of 1600 x 900.
-inline constexpr int kDefaultScreenWidth = 1600;
-inline constexpr int kDefaultScreenHeight = 900;
-// The printed page when nothing gives it a size: A4 upright at 300 pixels per inch.
-inline constexpr int kPageDpi = 300;
-inline constexpr int kDefaultPageWidth = 2480;
-inline constexpr int kDefaultPageHeight = 3508;
-
-struct ExportRequest {
-    ExportPicture picture = ExportPicture::Screen;
-    ExportFormat format = ExportFormat::Png;
-    std::string path;
-    // Pixels of the window's client area (Screen) or of the page (Page); 0 for the
-    // default: the window's current size, or the sizes above.
-    int width = 0;
-    int height = 0;
-};
 
 // Writes the screen picture (drawn as a repaint draws it) or the printed page (the
 // printed picture placed on the page as the printer gets it) as PNG, SVG or PDF. The
 // document is left as it was. Returns an error text, or nothing on success.
 std::optional<std::string> exportPicture(SpectrumDocument& doc, const ExportRequest& request);
-
-// "screen"/"page" and "png"/"svg"/"pdf", as the batch runner and the dialog name them.
-std::optional<ExportPicture> exportPictureNamed(const std::string& name);
-std::optional<ExportFormat> exportFormatNamed(const std::string& name);
 
 }  // namespace tesvar
