@@ -4,15 +4,12 @@
 #include <cmath>
 #include <string>
 
-#include <QCoreApplication>
-#include <QGuiApplication>
-
 #include "batch/batch_ui.h"
 #include "batch/batch_window.h"
+#include "batch/picture_module.h"
 #include "batch/step_table.h"
 #include "document/spectrum_document.h"
 #include "document/view_settings.h"
-#include "shell/picture_export.h"
 
 namespace tesvar::batch {
 
@@ -41,20 +38,6 @@ bool readSize(const std::string& word, int& width, int& height)
     width = *w;
     height = *h;
     return true;
-}
-
-// Drawing text needs the GUI application; the runner makes one, without a display,
-// the first time a picture is drawn.
-void ensureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tesvar-batch";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
 }
 
 StepDefinition limitsStep()
@@ -131,10 +114,9 @@ StepDefinition exportStep()
                 return parseError("the picture size is WIDTHxHEIGHT, for example 1600x900");
         }
         return parsed([request](BatchSession& s) {
-            ensureGuiApplication();
             ExportRequest r = request;
             r.path = s.fullPath(request.path);
-            if (const auto error = exportPicture(s.doc, r))
+            if (const auto error = exportThroughModule(s.doc, r))
                 return s.fail(*error);
             return true;
         });

@@ -25,8 +25,11 @@ struct ProgramRun {
 
 std::string text(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
 
-// Runs tesvar-batch with args, standard output and error going to files in dir.
-ProgramRun runProgram(const TempDir& dir, const std::vector<std::string>& args)
+// Runs tesvar-batch (or `program`) with args and the environment with `extraEnv` added,
+// standard output and error going to files in dir.
+ProgramRun runProgram(const TempDir& dir, const std::vector<std::string>& args,
+                      const std::string& program = TESVAR_BATCH,
+                      const std::vector<std::string>& extraEnv = {})
 {
     const std::string outPath = dir.file("stdout.txt");
     const std::string errPath = dir.file("stderr.txt");
@@ -36,16 +39,25 @@ ProgramRun runProgram(const TempDir& dir, const std::vector<std::string>& args)
                                      0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
-    std::vector<std::string> words = {TESVAR_BATCH};
+    std::vector<std::string> words = {program};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (auto& w : words)
         argv.push_back(w.data());
     argv.push_back(nullptr);
 
+    std::vector<std::string> env = extraEnv;
+    std::vector<char*> envp;
+    for (auto& e : env)
+        envp.push_back(e.data());
+    for (char** e = environ; *e; ++e)
+        envp.push_back(*e);
+    envp.push_back(nullptr);
+
     ProgramRun run;
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, TESVAR_BATCH, &actions, nullptr, argv.data(), environ);
+    const int spawned =
+        posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         return run;
@@ -115,6 +127,39 @@ TEST(BatchProgram, ExitStatusTellsUsageErrorsFromFailedSteps)
     run = runProgram(dir, {"invert"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("no spectrum is loaded"), std::string::npos);
+}
+
+// Only export loads Qt, through the picture module beside the program; a program without
+// its module says so and fails. The dynamic loader lists every library it loads.
+TEST(BatchProgram, LoadsQtOnlyToExportAPicture)
+{
+    const std::string fid = std::string(TESVAR_TEST_DATA) + "/bruker/aspirin-1h/fid";
+    TempDir dir;
+    const std::string png = dir.file("a.png");
+    const std::string alone = dir.file("tesvar-batch");
+    std::filesystem::copy_file(TESVAR_BATCH, alone);
+    const std::vector<std::string> exportRun = {"import", "x32", fid, "export", "screen", "png", png};
+    const struct {
+        std::vector<std::string> args;
+        std::string program;
+        int status;
+        bool qtLoaded;
+        std::string message;
+    } cases[] = {
+        {{"--help"}, TESVAR_BATCH, 0, false, "usage: tesvar-batch"},
+        {{"import", "x32", fid, "apodize", "exp", "0.3", "fourier", "size=65536", "phase", "30",
+          "-10", "report", "params", "json"},
+         TESVAR_BATCH, 0, false, ""},
+        {exportRun, alone, 1, false, "tesvar-batch: Cannot export " + png + ": the picture module"},
+        {exportRun, TESVAR_BATCH, 0, true, ""},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = runProgram(dir, c.args, c.program, {"LD_DEBUG=files"});
+        EXPECT_EQ(run.status, c.status) << c.args.back() << run.err;
+        EXPECT_EQ(run.err.find("libQt6Core") != std::string::npos, c.qtLoaded) << c.args.back();
+        EXPECT_NE((run.out + run.err).find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(std::filesystem::exists(png), c.qtLoaded) << "the picture written";
+    }
 }
 
 }  // namespace
