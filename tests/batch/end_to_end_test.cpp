@@ -48,10 +48,10 @@ ProgramRun runProgram(const TempDir& dir, const std::vector<std::string>& args,
 
     std::vector<std::string> env = extraEnv;
     std::vector<char*> envp;
-    for (auto& e : env)
-        envp.push_back(e.data());
     for (char** e = environ; *e; ++e)
         envp.push_back(*e);
+    for (auto& e : env)  // last, so that the loader takes these
+        envp.push_back(e.data());
     envp.push_back(nullptr);
 
     ProgramRun run;
