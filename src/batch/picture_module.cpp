@@ -21,8 +21,10 @@ struct LoadedModule {
 LoadedModule loadModule()
 {
     namespace fs = std::filesystem;
-    std::error_code ignored;
-    const fs::path folder = fs::read_symlink("/proc/self/exe", ignored).parent_path();
+    std::error_code error;
+    const fs::path folder = fs::read_symlink("/proc/self/exe", error).parent_path();
+    if (error || folder.empty())
+        return {nullptr, "the folder of tesvar-batch is unknown (" + error.message() + ")"};
     const fs::path installed = (folder / TESVAR_PICTURE_MODULE_DIR).lexically_normal();
     for (const fs::path& place : {folder, installed}) {
         const fs::path file = place / TESVAR_PICTURE_MODULE;
