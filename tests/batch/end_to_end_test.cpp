@@ -133,7 +133,7 @@ TEST(BatchProgram, EachRunsEverySpectrumApartAndNamesTheFailedOne)
     std::filesystem::create_directory(dir.file("z"));
     writeBytes(dir.file("z/fid"), std::vector<std::uint8_t>(100, 1));
     const ProgramRun run = runProgram(dir, {"--jobs", "2", "--each", dir.file("*/fid"), "import",
-                                            "x32", "{}", "report", "params", "json", "fourier",
+                                            "x32", "{}", "report", "params", "text", "fourier",
                                             "size=65536", "report", "points", "json", "save",
                                             "{dir}/{name}.tvx"});
     EXPECT_EQ(run.status, 1);
@@ -145,8 +145,9 @@ TEST(BatchProgram, EachRunsEverySpectrumApartAndNamesTheFailedOne)
         const QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
         const std::string source = report.value("source").toString().toStdString();
         ASSERT_TRUE(linesOf.count(source)) << line.substr(0, 100);
-        // Both reports of a spectrum, together: params, then points (every value).
-        EXPECT_FALSE(report.value(++linesOf[source] == 1 ? "sf" : "values").isUndefined());
+        // Both reports of a spectrum, together: the lines of params, then every point.
+        EXPECT_TRUE(report.value(++linesOf[source] == 1 ? "text" : "values").isArray());
+        EXPECT_EQ(report.value("report").toString(), linesOf[source] == 1 ? "params" : "points");
         EXPECT_TRUE(linesOf[source] == 1 || source == previous);
         previous = source;
     }
