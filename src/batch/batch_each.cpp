@@ -265,8 +265,10 @@ private:
                 std::string messages)
     {
         // A process that died in the middle of a report leaves part of a line.
-        if (!reports.empty() && reports.back() != '\n')
-            reports.erase(reports.rfind('\n') == std::string::npos ? 0 : reports.rfind('\n') + 1);
+        if (!ok && !reports.empty() && reports.back() != '\n') {
+            const std::size_t lastLineEnd = reports.rfind('\n');
+            reports.resize(lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
+        }
         if (!messages.empty() && messages.back() != '\n')
             messages += '\n';
         progress.clear();
