@@ -3,6 +3,9 @@
 # through the same pipeline with `--each` and --jobs 2, with --jobs 1, and in a shell
 # loop of single runs. Prints hyperfine's medians and the two ratios.
 #   bench/each_bench.sh [path/to/tesvar-batch]   (COPIES=200 RUNS=5 by default)
+# On a machine busy with other work, `chrt -f 10 bench/each_bench.sh` (as root) keeps
+# their load out of the figures; without it --jobs 2 gets no more of the cores than
+# --jobs 1 does.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 batch=$(realpath "${1:-$here/../build/tesvar-batch}")
