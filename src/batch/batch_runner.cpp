@@ -5,6 +5,7 @@
 #include <optional>
 #include <system_error>
 
+#include "batch/batch_each.h"
 #include "batch/batch_ui.h"
 #include "batch/batch_window.h"
 #include "batch/step_table.h"
@@ -24,7 +25,9 @@ struct Plan {
     std::optional<Answer> answer;
     std::vector<PlannedStep> steps;
     bool help = false;
-    std::string error;  // a usage error when not empty
+    EachOptions each;
+    std::size_t firstStep = 0;  // where the steps begin in the words read
+    std::string error;          // a usage error when not empty
 };
 
 std::optional<Answer> parseAnswer(const std::string& word)
@@ -46,6 +49,11 @@ Plan makePlan(const std::vector<std::string>& args, const StepTable& table)
     Plan plan;
     std::size_t position = 0;
     while (position < args.size() && args[position].starts_with("--")) {
+        if (readEachOption(args, position, plan.each, plan.error)) {
+            if (!plan.error.empty())
+                return plan;
+            continue;
+        }
         const std::string& option = args[position++];
         if (option == "--help") {
             plan.help = true;
@@ -70,6 +78,11 @@ Plan makePlan(const std::vector<std::string>& args, const StepTable& table)
         plan.error = "no steps given";
         return plan;
     }
+    if (plan.each.jobs > 0 && !plan.each.pattern) {
+        plan.error = "--jobs goes with --each";
+        return plan;
+    }
+    plan.firstStep = position;
     while (position < args.size()) {
         const std::size_t start = position;
         const StepDefinition* step = table.find(args[position++]);
@@ -111,11 +124,19 @@ private:
 
 std::string usageText(const StepTable& table)
 {
-    std::string text = "usage: tesvar-batch [--answer yes|no|ok|cancel] STEP [STEP ...]\nsteps:\n";
+    std::string text = "usage: tesvar-batch [--answer yes|no|ok|cancel] [--jobs N] [--each PATTERN]"
+                       " STEP [STEP ...]\nsteps:\n";
     for (const auto& step : table.all())
         text += "  " + step.name + (step.arguments.empty() ? "" : " " + step.arguments) + "\n";
     text += "Steps run in order on one spectrum; the run stops at the first step that fails.\n"
-            "Exit status: 0 every step succeeded, 1 a step failed, 2 usage error.\n";
+            "--each PATTERN runs the steps once for every file the shell-style PATTERN matches,\n"
+            "each spectrum on its own, N at a time (--jobs; default: one per core). In a\n"
+            "step's PATH, {} stands for the matched path, {dir} for its folder and {name} for\n"
+            "that folder's last component. Reports to standard output become one JSON object\n"
+            "per line, naming the spectrum in \"source\"; a failed spectrum is named and the\n"
+            "others go on.\n"
+            "Exit status: 0 every step succeeded, 1 a step failed (with --each: a spectrum\n"
+            "failed, or the pattern matched nothing), 2 usage error.\n";
     return text;
 }
 
@@ -125,24 +146,17 @@ int runBatch(const std::vector<std::string>& args, SpectrumDocument& doc, std::o
     return runBatch(args, makeStepTable(), doc, out, err);
 }
 
-int runBatch(const std::vector<std::string>& args, const StepTable& table, SpectrumDocument& doc,
-             std::ostream& out, std::ostream& err)
-{
-    Plan plan = makePlan(args, table);
-    if (plan.help) {
-        out << usageText(table);
-        return kExitOk;
-    }
-    if (!plan.error.empty()) {
-        err << "tesvar-batch: " << plan.error << '\n' << usageText(table);
-        return kExitUsage;
-    }
+namespace {
 
+// Runs the steps in order; `source` names the spectrum of an --each run in its reports.
+int runPlan(const Plan& plan, SpectrumDocument& doc, std::ostream& out, std::ostream& err,
+            const std::string& source)
+{
     const CurrentFolderGuard folderGuard;
     BatchUi ui(err);
     ui.forceAnswer(plan.answer);
     BatchWindow window(err);
-    BatchSession session{doc, ui, window, out, err, folderGuard.path()};
+    BatchSession session{doc, ui, window, out, err, folderGuard.path(), source};
 
     int number = 0;
     for (const auto& step : plan.steps) {
@@ -159,6 +173,38 @@ int runBatch(const std::vector<std::string>& args, const StepTable& table, Spect
         }
     }
     return kExitOk;
+}
+
+}  // namespace
+
+int runBatch(const std::vector<std::string>& args, const StepTable& table, SpectrumDocument& doc,
+             std::ostream& out, std::ostream& err)
+{
+    const Plan plan = makePlan(args, table);
+    if (plan.help) {
+        out << usageText(table);
+        return kExitOk;
+    }
+    if (!plan.error.empty()) {
+        err << "tesvar-batch: " << plan.error << '\n' << usageText(table);
+        return kExitUsage;
+    }
+    if (!plan.each.pattern)
+        return runPlan(plan, doc, out, err, {});
+
+    // Every spectrum's process starts from `doc` as it is now.
+    const std::vector<std::string> steps(args.begin() + plan.firstStep, args.end());
+    return runEach(plan.each, steps,
+                   [&](const std::vector<std::string>& words, const std::string& source,
+                       std::ostream& o, std::ostream& e) {
+                       Plan one = makePlan(words, table);
+                       one.answer = plan.answer;
+                       if (one.error.empty())
+                           return runPlan(one, doc, o, e, source);
+                       e << "tesvar-batch: " << one.error << '\n';
+                       return kExitStepFailed;
+                   },
+                   out, err);
 }
 
 int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)

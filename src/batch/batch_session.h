@@ -24,6 +24,9 @@ struct BatchSession {
     // The folder the run started in. The choosers move the current folder to the chosen
     // file's folder, so every path a step names is taken relative to this one.
     std::filesystem::path startFolder;
+    // The matched path during an --each run (empty otherwise): reports written to
+    // standard output then name it.
+    std::string source;
 
     std::string fullPath(const std::string& path) const;
     // Prints one of the runner's own messages ("tesvar-batch: TEXT") and returns false,

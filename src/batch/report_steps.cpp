@@ -10,6 +10,7 @@
 #include "analysis/data_points.h"
 #include "analysis/peak_picking.h"
 #include "batch/analysis_reports.h"
+#include "batch/batch_each.h"
 #include "batch/step_table.h"
 #include "document/parameter_lines.h"
 #include "document/spectrum_document.h"
@@ -124,7 +125,10 @@ StepParse parseReport(StepArgs& args)
         return parseError("report " + report->name + ": the PATH is empty");
     const std::string path = given.value_or("");
     return parsed([report, asJson, path](BatchSession& s) {
-        return writeReport(s, render(*report, asJson, s.doc), path);
+        const std::string text = render(*report, asJson, s.doc);
+        if (path.empty() && !s.source.empty())
+            return writeReport(s, sourcedReport(s.source, report->name, asJson, text), path);
+        return writeReport(s, text, path);
     });
 }
 

@@ -19,11 +19,16 @@ std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
     if (!in)
         return std::nullopt;
     std::vector<std::uint8_t> bytes;
-    // Grow in steps so that a small file does not cost the whole limit.
+    // Grow in steps so that a small file does not cost the whole limit; the first step is
+    // the file's size and one byte (to see its end), so that it costs no more than the file.
     constexpr std::size_t step = std::size_t{1} << 20;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    std::size_t chunk =
+        ec ? step : static_cast<std::size_t>(std::min<std::uintmax_t>(size, step)) + 1;
     while (bytes.size() < maxBytes) {
         const std::size_t old = bytes.size();
-        const std::size_t want = std::min(step, maxBytes - old);
+        const std::size_t want = std::min(chunk, maxBytes - old);
+        chunk = step;
         bytes.resize(old + want);
         in.read(reinterpret_cast<char*>(bytes.data() + old), static_cast<std::streamsize>(want));
         const auto got = static_cast<std::size_t>(in.gcount());

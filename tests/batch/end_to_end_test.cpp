@@ -8,6 +8,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -160,6 +162,47 @@ TEST(BatchProgram, LoadsQtOnlyToExportAPicture)
         EXPECT_NE((run.out + run.err).find(c.message), std::string::npos) << run.err;
         EXPECT_EQ(std::filesystem::exists(png), c.qtLoaded) << "the picture written";
     }
+}
+
+// Four copies of the aspirin FID and one file that is not one, two at a time. Between a
+// spectrum's two reports the other process has time to write its own.
+TEST(BatchProgram, EachRunsEverySpectrumApartAndNamesTheFailedOne)
+{
+    TempDir dir;
+    std::map<std::string, int> linesOf;
+    for (const std::string name : {"s1", "s2", "s3", "s4"}) {
+        std::filesystem::copy(std::string(TESVAR_TEST_DATA) + "/bruker/aspirin-1h", dir.file(name),
+                              std::filesystem::copy_options::recursive);
+        linesOf[dir.file(name + "/fid")] = 0;
+    }
+    std::filesystem::create_directory(dir.file("z"));
+    writeBytes(dir.file("z/fid"), std::vector<std::uint8_t>(100, 1));
+    const ProgramRun run = runProgram(dir, {"--jobs", "2", "--each", dir.file("*/fid"), "import",
+                                            "x32", "{}", "report", "params", "text", "fourier",
+                                            "size=65536", "report", "points", "json", "save",
+                                            "{dir}/{name}.tvx"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("tesvar-batch: " + dir.file("z/fid") + " failed"), std::string::npos)
+        << run.err;
+    std::istringstream lines(run.out);
+    std::string previous;
+    for (std::string line; std::getline(lines, line);) {
+        const QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
+        const std::string source = report.value("source").toString().toStdString();
+        ASSERT_TRUE(linesOf.count(source)) << line.substr(0, 100);
+        // Both reports of a spectrum, together: the lines of params, then every point.
+        EXPECT_TRUE(report.value(++linesOf[source] == 1 ? "text" : "values").isArray());
+        EXPECT_EQ(report.value("report").toString(), linesOf[source] == 1 ? "params" : "points");
+        EXPECT_TRUE(linesOf[source] == 1 || source == previous);
+        previous = source;
+    }
+    for (const auto& [source, count] : linesOf)
+        EXPECT_EQ(count, 2) << source;
+    EXPECT_TRUE(std::filesystem::exists(dir.file("s3/s3.tvx")));
+
+    const ProgramRun none = runProgram(dir, {"--each", dir.file("*.nothing"), "invert"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "tesvar-batch: no file matches " + dir.file("*.nothing") + "\n");
 }
 
 }  // namespace

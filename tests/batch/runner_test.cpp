@@ -12,12 +12,14 @@
 #include <memory>
 #include <sstream>
 
+#include "batch/batch_each.h"
 #include "batch/batch_runner.h"
 #include "batch/batch_ui.h"
 #include "batch/json_numbers.h"
 #include "batch/json_writer.h"
 #include "batch/step_table.h"
 #include "document/spectrum_document.h"
+#include "support/test_files.h"
 
 namespace tesvar::batch {
 namespace {
@@ -109,6 +111,11 @@ TEST_F(RecordingSteps, UsageErrorsRunNothing)
         {"--verbose", "note", "a"},          // unknown option
         {"note", "a", "--answer", "no"},     // options go before the steps
         {"--answer", "yes"},                 // options alone
+        {"--each"},
+        {"--each=", "note", "a"},
+        {"--jobs", "2", "note", "a"},        // --jobs without --each
+        {"--jobs", "0", "--each", "*", "note", "a"},
+        {"--each", "*", "--jobs=x", "note", "a"},
     };
     for (const auto& args : wrong) {
         EXPECT_EQ(run(args), kExitUsage) << ::testing::PrintToString(args);
@@ -123,6 +130,7 @@ TEST_F(RecordingSteps, HelpPrintsTheUsageOnStandardOutput)
 {
     EXPECT_EQ(run({"--help"}), kExitOk);
     EXPECT_NE(out.str().find("  tail [WORD]\n"), std::string::npos);
+    EXPECT_NE(out.str().find("[--jobs N] [--each PATTERN] STEP"), std::string::npos);
     EXPECT_EQ(err.str(), "");
 }
 
@@ -162,6 +170,46 @@ TEST_F(RecordingSteps, QuestionsAreAnsweredToGoOnUnlessAnAnswerIsForced)
     answers.clear();
     EXPECT_EQ(run({"--answer", "ok", "ask", "confirm"}), kExitOk);
     EXPECT_EQ(answers, (std::vector<Answer>{Answer::Yes, Answer::Ok}));
+}
+
+TEST_F(RecordingSteps, EachSpectrumRunsInAProcessOfItsOwn)
+{
+    test::TempDir dir;
+    for (const char* name : {"a.x", "b.x", "c.x"})
+        test::writeBytes(dir.file(name), {});
+    table.add({"crash", "", false, [](StepArgs&) {
+                   return parsed([](BatchSession& s) {
+                       s.out << (s.source.ends_with("b.x") ? "part" : "done " + s.source + "\n");
+                       s.out.flush();
+                       if (s.source.ends_with("b.x"))
+                           std::abort();
+                       return true;
+                   });
+               }});
+    EXPECT_EQ(run({"--jobs=1", "--each", dir.file("*.x"), "note", "{}", "crash"}), kExitStepFailed);
+    // The crash ends its own spectrum only, and what it left half written is dropped.
+    EXPECT_EQ(out.str(), "done " + dir.file("a.x") + "\ndone " + dir.file("c.x") + "\n");
+    EXPECT_NE(err.str().find(dir.file("b.x") + " failed: killed by signal 6"), std::string::npos)
+        << err.str();
+    EXPECT_TRUE(record.empty());  // the steps ran in the spectra's processes
+}
+
+TEST(EachPlaceholders, StandForTheMatchedPathItsFolderAndTheFolderName)
+{
+    const std::string here = std::filesystem::current_path().filename().string();
+    const std::vector<std::vector<std::string>> cases = {
+        // path, the words, the words for that path
+        {"data/s1/fid", "{}", "{dir}/{name}.png", "x{}y{}", "{nam}{dir", "data/s1/fid",
+         "data/s1/s1.png", "xdata/s1/fidydata/s1/fid", "{nam}{dir"},
+        {"fid", "{dir}/{name}", "{{}}", "./" + here, "{fid}"},
+        {"/s/../t/fid", "{name}-{dir}", "t-/s/../t"},
+    };
+    for (const auto& c : cases) {
+        const std::size_t n = (c.size() - 1) / 2;
+        const std::vector<std::string> words(c.begin() + 1, c.begin() + 1 + n);
+        EXPECT_EQ(withPlaceholders(words, c[0]), std::vector<std::string>(c.begin() + 1 + n, c.end()))
+            << c[0];
+    }
 }
 
 TEST(AnswerFor, MapsTheForcedAnswerOntoTheButtonsOffered)
