@@ -467,6 +467,9 @@ TEST_F(ImportDispatch, OpenHandsANonNativeFileToTheTypeDialogOnly)
 {
     loadPrevious();
     const std::string fid = writeX32("fid");
+    // The dialog opens on the type the file shows (a fid with acqus beside it), not on
+    // the last choice; a file that shows none gets the last choice.
+    setFileType(flags, FileType::Nuts);
     window.onCommand = [&](int id) {
         EXPECT_EQ(id, cmd::Import);
         return importCommand(*doc, flags, dialog, ui, window);
@@ -477,11 +480,18 @@ TEST_F(ImportDispatch, OpenHandsANonNativeFileToTheTypeDialogOnly)
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Do you want to save the current spectrum?",
                                                     "This is not a Tesvar File\n Please indicate the file type"}));
     EXPECT_EQ(ui.fileChoices.size(), 1u) << "the same file, no second file dialog";
-    EXPECT_EQ(dialog.opened.size(), 1u);
+    EXPECT_EQ(dialog.opened, std::vector<FileType>{FileType::BrukerX32});
     EXPECT_EQ(doc->acq.td, 4);
     EXPECT_EQ(doc->data[0], 10.0);
     EXPECT_EQ(doc->documentLoaded, 1);
     EXPECT_EQ(doc->nothingToSave, 0);
+
+    setFileType(flags, FileType::Varian);
+    ui.answerNext(Answer::No);
+    ui.chooseNext(write("unknown.bin", Bytes(64, 7)));
+    dialog.answers = {std::nullopt};
+    openCommand(*doc, ui, window);
+    EXPECT_EQ(dialog.opened.back(), FileType::Varian);
 }
 
 TEST_F(ImportDispatch, ACancelledHandOverChangesNothing)
