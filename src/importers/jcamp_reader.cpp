@@ -414,6 +414,8 @@ ImportResult JcampParser::assemble()
         }
         acq.sw = -step * static_cast<double>(n);
         staged.hzOffset = firstHz - acq.sw;
+        if (!std::isfinite(staged.hzOffset))
+            return ImportResult::refused(atLine(line, "the frequency axis is out of range."));
         staged.frequencyDomain = 1;
     } else {
         acq.sw = (complex ? 1.0 : 0.5) / step;
@@ -421,7 +423,7 @@ ImportResult JcampParser::assemble()
         filter.groupDelay = label("$GRPDLY");
         filter.decimation = label("$DECIM");
         if (const auto firmware = label("$DSPFVS"))
-            filter.dspFirmware = static_cast<std::int64_t>(*firmware);
+            filter.dspFirmware = static_cast<std::int64_t>(std::clamp(*firmware, -1e9, 1e9));
         staged.digitalFilterDelay = brukerGroupDelay(filter);
     }
 
@@ -435,7 +437,7 @@ ImportResult JcampParser::assemble()
                                                       std::to_string(capacity) + " fit."));
     std::int64_t mode = single ? 0 : 1;
     if (const auto aqMod = label("$AQMOD"))
-        mode = static_cast<std::int64_t>(*aqMod);
+        mode = static_cast<std::int64_t>(std::clamp(*aqMod, -32768.0, 32767.0));
     else if (const auto how = labels.find(".ACQUISITIONMODE"); how != labels.end()) {
         const std::string word = jcampLabel(how->second.text);
         mode = word == "SINGLE" ? 0 : word == "SEQUENTIAL" ? 2 : 1;

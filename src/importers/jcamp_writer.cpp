@@ -105,7 +105,11 @@ std::string jcampText(const SpectrumDocument& doc, const std::string& title,
     const auto put = [&out](const std::string& label, const std::string& value) {
         out += "##" + label + "= " + value + "\n";
     };
-    put("TITLE", title);
+    // A label's value ends with its line.
+    std::string oneLine = title;
+    std::replace_if(oneLine.begin(), oneLine.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
+    put("TITLE", oneLine);
     put("JCAMP-DX", "5.01");
     put("DATA TYPE", kind);
     put("DATA CLASS", "NTUPLES");

@@ -111,7 +111,7 @@ protected:
         ui.messages.clear();
     }
 
-    enum class Reader { X32, Aspect, Nuts, Varian, Jcamp, Native };
+    enum class Reader { X32, Aspect, Nuts, Varian, Native, Jcamp };
 
     // A file of the reader's format counting `count` values and holding the first `held`
     // of 1, 2, 3...; a text format leaves out a missing sf, a binary one holds 0.
@@ -146,7 +146,9 @@ protected:
     bool load(Reader r, const std::string& path)
     {
         const FileType types[] = {FileType::BrukerX32, FileType::BrukerAspect, FileType::Nuts,
-                                  FileType::Varian, FileType::Jcamp};
+                                  FileType::Varian};
+        if (r == Reader::Jcamp)
+            return importFile(*doc, FileType::Jcamp, path, ui, window);
         if (r != Reader::Native)
             return importFile(*doc, types[static_cast<int>(r)], path, ui, window);
         doc->filePath = path;
