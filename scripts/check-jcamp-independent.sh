@@ -4,7 +4,8 @@
 # For the sample FID and its spectrum it prints what that reader found (type, points,
 # abscissa, frequency) and the largest differences from the values and axis Tesvar
 # holds, and fails when a value differs by more than half the YFACTOR or a point of the
-# axis by more than 1e-9 of its range.
+# axis by more than 1e-9 of its range. The other way round, a FID written by the npm
+# package convert-to-jcamp must come back from Tesvar with its values and sweep width.
 #
 # usage: scripts/check-jcamp-independent.sh [BUILD_DIR]     (default build)
 set -euo pipefail
@@ -16,7 +17,8 @@ batch="$build/tesvar-batch"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tesvar-jcamp.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
-(cd "$work" && npm install --silent --no-audit --no-fund jcampconverter@12 >/dev/null)
+(cd "$work" && npm install --silent --no-audit --no-fund jcampconverter@12 convert-to-jcamp@7 \
+    >/dev/null)
 
 sample="$root/samples/ethyl-acetate.TVX"
 "$batch" open "$sample" export jcamp "$work/fid.jdx" \
@@ -64,4 +66,38 @@ for name in fid spectrum; do
     NODE_PATH="$work/node_modules" node "$work/check.js" "$work/$name.jdx" \
         "$work/$name-params.json" "$work/$name-points.json" || status=1
 done
+
+# The other way round: a FID written by convert-to-jcamp, read by Tesvar.
+cat > "$work/write.js" <<'EOF'
+const { from1DNMRVariables } = require('convert-to-jcamp');
+const n = 64, x = [], r = [], i = [];
+for (let k = 0; k < n; k++) {
+  x.push(k / 2000);
+  r.push(Math.round(1e4 * Math.exp(-k / 20) * Math.cos(k)));
+  i.push(Math.round(1e4 * Math.exp(-k / 20) * Math.sin(k)));
+}
+require('fs').writeFileSync(process.argv[2], from1DNMRVariables(
+  { x: { data: x, label: 'time', units: 's' }, r: { data: r, label: 'real' },
+    i: { data: i, label: 'imag' } },
+  { nmrInfo: { isFid: true, originFrequency: 400.13, nucleus: '1H', spectralWidth: 2000 },
+    xyEncoding: 'DIFDUP' }));
+console.log(JSON.stringify(r.flatMap((v, k) => [v, i[k]])));
+EOF
+expected="$(NODE_PATH="$work/node_modules" node "$work/write.js" "$work/other.jdx")"
+"$batch" import jcamp "$work/other.jdx" report params json "$work/other-params.json" \
+    report points json "$work/other-points.json"
+cat > "$work/compare.py" <<'EOF'
+import json, sys
+expected = json.loads(sys.argv[1])
+params = json.load(open(sys.argv[2]))
+values = json.load(open(sys.argv[3]))["values"]
+ok = values == expected and abs(params["sw"] - 2000) < 1e-6 and params["sf"] == 400.13
+print(f"other.jdx (written by convert-to-jcamp): {len(values)} values read by Tesvar of "
+      f"{len(expected)}, the same: {values == expected}; sw {params['sw']} Hz, "
+      f"sf {params['sf']} MHz")
+print("  agrees" if ok else "  DISAGREES")
+sys.exit(0 if ok else 1)
+EOF
+python3 "$work/compare.py" "$expected" "$work/other-params.json" "$work/other-points.json" ||
+    status=1
 exit "$status"
