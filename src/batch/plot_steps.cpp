@@ -10,6 +10,7 @@
 #include "batch/step_table.h"
 #include "document/spectrum_document.h"
 #include "document/view_settings.h"
+#include "importers/jcamp_writer.h"
 
 namespace tesvar::batch {
 
@@ -91,10 +92,21 @@ StepDefinition exportStep()
 {
     StepDefinition step;
     step.name = "export";
-    step.arguments = "screen|page png|svg|pdf PATH [WIDTHxHEIGHT]";
+    step.arguments = "screen|page png|svg|pdf PATH [WIDTHxHEIGHT] | export jcamp PATH";
     step.needsSpectrum = true;
     step.parse = [](StepArgs& args) -> StepParse {
         const auto pictureWord = args.next();
+        // The spectrum itself, as a JCAMP-DX file: no picture is drawn.
+        if (pictureWord == "jcamp") {
+            const auto path = args.next();
+            if (!path || path->empty())
+                return parseError("export jcamp needs a PATH");
+            return parsed([path = *path](BatchSession& s) {
+                if (const auto error = exportJcamp(s.doc, s.fullPath(path)))
+                    return s.fail(*error);
+                return true;
+            });
+        }
         const auto formatWord = args.next();
         const auto path = args.next();
         const auto picture = exportPictureNamed(pictureWord.value_or(""));

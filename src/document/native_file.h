@@ -75,12 +75,7 @@ std::vector<std::uint8_t> encodeNativeFile(const AcquisitionParameters& acq,
                                            std::span<const double> values,
                                            const PendingTransform& pending = {});
 
-// Writes the file safely: through symbolic links (a link to a file not yet there creates
-// it), into a temporary file beside the target that is synced, then renamed over it, and
-// the folder synced. In a folder that takes no new files, an existing file the user may
-// write is overwritten in place. A folder, pipe, device or a file marked read-only is
-// refused. Every write and sync is checked; on failure false is returned and, apart from
-// a failure while overwriting in place, the previous file is left intact.
+// Writes the file safely, as writeFileBytes does.
 bool writeNativeFile(const std::string& path, const AcquisitionParameters& acq,
                      std::span<const double> values, const PendingTransform& pending = {});
 

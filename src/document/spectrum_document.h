@@ -33,6 +33,7 @@ struct UndoSnapshot {
     // after its transform is conjugated and has its filter delay handled as the first time.
     std::int32_t conjugateOnTransform = 0;
     std::int32_t filterDelayLayout = 0;
+    std::int32_t frequencyDomain = 0;
 };
 
 // The one spectrum the application holds, with everything the views, the processing
@@ -52,6 +53,9 @@ struct SpectrumDocument {
     // (1 centred, 2 zero offset first), so that an inverse run puts it back the same way;
     // 0 when the data carry the delay as acquired.
     std::int32_t filterDelayLayout = 0;
+    // 1 once the data are a spectrum (a forward transform, or a spectrum imported as
+    // one), 0 while they are a FID.
+    std::int32_t frequencyDomain = 0;
     std::int32_t referencePoint = 0;        // element index of the frequency axis origin
     double maxAbsValue = 0.0;
     std::int32_t maxAbsIndex = 0;

@@ -8,7 +8,9 @@
 #include "document/spectrum_document.h"
 #include "importers/bruker_aspect_nuts.h"
 #include "importers/bruker_x32.h"
+#include "importers/file_recognition.h"
 #include "importers/import_files.h"
+#include "importers/jcamp_reader.h"
 #include "importers/varian.h"
 #include "platform/ui.h"
 #include "platform/window_port.h"
@@ -23,6 +25,8 @@ FileType selectedFileType(const FileTypeFlags& flags)
         return FileType::Nuts;
     if (flags.typeVarian == 1)
         return FileType::Varian;
+    if (flags.typeJcamp == 1)
+        return FileType::Jcamp;
     return FileType::BrukerX32;
 }
 
@@ -32,6 +36,7 @@ void setFileType(FileTypeFlags& flags, FileType type)
     flags.typeBrukerAspect = type == FileType::BrukerAspect ? 1 : 0;
     flags.typeNuts = type == FileType::Nuts ? 1 : 0;
     flags.typeVarian = type == FileType::Varian ? 1 : 0;
+    flags.typeJcamp = type == FileType::Jcamp ? 1 : 0;
 }
 
 ScreenPoint centreOnOwner(const ScreenRect& dialog, const ScreenRect& owner, int screenWidth,
@@ -72,7 +77,15 @@ void commitImport(SpectrumDocument& doc, WindowPort& window, const ImportedSpect
     doc.valueCount = staged.acq.td;
     doc.conjugateOnTransform = staged.conjugateOnTransform;
     doc.digitalFilterDelay = staged.digitalFilterDelay;
+    doc.frequencyDomain = staged.frequencyDomain;
     resetDocument(doc, window);
+    if (staged.frequencyDomain) {
+        // A spectrum is shown on its own frequency axis, as a transform leaves it.
+        doc.displayUnits = DisplayUnits::Ppm;
+        doc.unitChecks = {0, 1, 0, 0};
+        doc.hzOffset = staged.hzOffset;
+        doc.ppmOffset = staged.hzOffset / doc.acq.sf;
+    }
     window.invalidatePlot();
     if (!staged.note.empty())
         window.showNote(staged.note);
@@ -160,6 +173,7 @@ ImportResult readSingleFile(FileType type, const std::string& path)
     case FileType::BrukerAspect: return readAspect(path, kDataCapacity);
     case FileType::Nuts: return readNuts(path, kDataCapacity);
     case FileType::Varian: return readVarian(path, kDataCapacity);
+    case FileType::Jcamp: return readJcamp(path, kDataCapacity);
     case FileType::BrukerX32: break;
     }
     return ImportStatus::NotRead;
@@ -180,6 +194,9 @@ bool importChosenFile(SpectrumDocument& doc, FileType type, Ui& ui, WindowPort& 
             staged = std::move(*read);
         else if (read.status() == ImportStatus::Unusable)
             showUnusable(ui, read.problem());
+        else if (read.status() == ImportStatus::Refused)
+            ui.message(text::kUnusableFile + read.reason(), text::kErrorCaption, Buttons::Ok,
+                       Icon::Error);
         else
             ui.message(text::kCannotImport, doc.fileTitle, Buttons::Ok, Icon::Warning);
     }
@@ -219,7 +236,14 @@ bool importFile(SpectrumDocument& doc, FileType type, const std::string& path, U
 bool importCommand(SpectrumDocument& doc, FileTypeFlags& flags, FileTypeDialog& dialog, Ui& ui,
                    WindowPort& window)
 {
-    if (askToSave(doc, ui) != SaveAnswer::GoOn || !chooseFileType(flags, dialog))
+    if (askToSave(doc, ui) != SaveAnswer::GoOn)
+        return false;
+    // A file handed over by the Open command is already chosen: its contents may tell
+    // its type.
+    if (doc.documentLoaded == 0)
+        if (const auto type = recogniseFileType(doc.filePath))
+            setFileType(flags, *type);
+    if (!chooseFileType(flags, dialog))
         return false;
     const bool imported = importSpectrum(doc, flags, ui, window);
     endFileCommand(doc, window);

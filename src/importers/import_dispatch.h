@@ -17,6 +17,7 @@ inline constexpr const char* kBrukerX32Choice = "&Bruker X32";
 inline constexpr const char* kBrukerAspectChoice = "Bruker &Aspect";
 inline constexpr const char* kNutsChoice = "&Nuts";
 inline constexpr const char* kVarianChoice = "&Varian VXR/Unity ";
+inline constexpr const char* kJcampChoice = "&JCAMP-DX";
 inline constexpr const char* kX32NameQuestion = "Are you sure that %s is a Bruker X32 FID?";
 inline constexpr const char* kCannotOpenData = "Cannot Open";
 inline constexpr const char* kNoAcqus =
@@ -32,11 +33,12 @@ inline constexpr int BrukerX32 = 1022;
 inline constexpr int BrukerAspect = 1002;
 inline constexpr int Nuts = 1003;
 inline constexpr int Varian = 1004;
+inline constexpr int Jcamp = 1005;
 inline constexpr int Ok = 1;
 inline constexpr int Cancel = 2;
 }  // namespace fileTypeIds
 
-enum class FileType { BrukerX32, BrukerAspect, Nuts, Varian };
+enum class FileType { BrukerX32, BrukerAspect, Nuts, Varian, Jcamp };
 
 // The radio states of dialog 130, exactly one of them 1, kept for the life of the
 // process so that the dialog opens on the last choice.
@@ -45,15 +47,16 @@ struct FileTypeFlags {
     std::int32_t typeBrukerAspect = 0;
     std::int32_t typeNuts = 0;
     std::int32_t typeVarian = 0;
+    std::int32_t typeJcamp = 0;
 
     bool operator==(const FileTypeFlags&) const = default;
 };
 
-// The chosen type; the flags are tested in the order Aspect, NUTS, Varian, X32.
+// The chosen type; the flags are tested in the order Aspect, NUTS, Varian, JCAMP-DX, X32.
 FileType selectedFileType(const FileTypeFlags& flags);
 void setFileType(FileTypeFlags& flags, FileType type);
 
-// The view of dialog 130: four radio buttons in the group "Types", OK and Cancel,
+// The view of dialog 130: five radio buttons in the group "Types", OK and Cancel,
 // placed with centreOnOwner over its owner. The Qt dialog implements it; tests use a
 // scripted stand-in.
 class FileTypeDialog {
@@ -93,7 +96,8 @@ bool importFile(SpectrumDocument& doc, FileType type, const std::string& path, U
 
 // The Import command (40019): the save question, the file-type dialog, the import, then
 // the prompt cleared, a pending reference click disarmed and the mouse tool set to None.
-// Returns whether a spectrum was imported.
+// When the Open command hands over a file, the dialog opens on the type its contents
+// show, if they show one. Returns whether a spectrum was imported.
 bool importCommand(SpectrumDocument& doc, FileTypeFlags& flags, FileTypeDialog& dialog, Ui& ui,
                    WindowPort& window);
 

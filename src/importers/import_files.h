@@ -19,6 +19,10 @@ struct ImportedSpectrum {
     std::int32_t conjugateOnTransform = 0;
     double digitalFilterDelay = 0.0;  // complex points; 0 for data without a digital filter
     std::string note;  // a file holding fewer values than its count, or more than fit
+    // A spectrum (already transformed) rather than a FID, and the Hertz its frequency
+    // axis is shifted by from the unreferenced scale.
+    std::int32_t frequencyDomain = 0;
+    double hzOffset = 0.0;
 };
 
 enum class ImportStatus {
@@ -26,6 +30,7 @@ enum class ImportStatus {
     NotRead,    // the file cannot be opened, or it is not a file of this format
     Unusable,   // it holds no usable spectrum; problem() tells why
     BadValues,  // it holds values that are not finite numbers
+    Refused,    // a text file whose contents break its format; reason() names the line
 };
 
 // What a reader hands back: the staged spectrum, or why the file gives none. It is used
@@ -41,6 +46,12 @@ public:
     {
         return {ImportStatus::Unusable, problem};
     }
+    static ImportResult refused(std::string reason)
+    {
+        ImportResult result(ImportStatus::Refused);
+        result.reasonText = std::move(reason);
+        return result;
+    }
 
     explicit operator bool() const { return how == ImportStatus::Ok; }
     ImportedSpectrum& operator*() { return staged; }
@@ -49,11 +60,13 @@ public:
     const ImportedSpectrum* operator->() const { return &staged; }
     ImportStatus status() const { return how; }
     SpectrumProblem problem() const { return why; }
+    const std::string& reason() const { return reasonText; }
 
 private:
     ImportedSpectrum staged;
     ImportStatus how;
     SpectrumProblem why = SpectrumProblem::None;
+    std::string reasonText;
 };
 
 // Parameter files are small; anything beyond this is not read.

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "document/file_commands.h"
+#include "importers/file_recognition.h"
 #include "shell/main_window.h"
 
 namespace tesvar {
@@ -20,8 +21,9 @@ bool openLaunchFile(MainWindow& window, const QStringList& arguments)
         // Some file managers hand over a file URL rather than a path.
         const QUrl url(argument);
         const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
+        // An experiment folder opens its fid.
         const std::vector<std::string> paths{
-            QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString()};
+            fileToOpen(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString())};
         dropFiles(window.document(), window.ui(), window, paths);
         return true;
     }

@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include "document/file_commands.h"
+#include "importers/file_recognition.h"
 #include "document/spectrum_document.h"
 #include "document/view_commands.h"
 #include "platform/command_ids.h"
@@ -52,7 +53,8 @@ std::vector<std::string> localPaths(const QMimeData* mime)
         return paths;
     for (const QUrl& url : mime->urls())
         if (url.isLocalFile())
-            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+            // An experiment folder opens its fid.
+            paths.push_back(fileToOpen(QFile::encodeName(url.toLocalFile()).toStdString()));
     return paths;
 }
 

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "document/spectrum_document.h"
+#include "importers/jcamp_writer.h"
 #include "platform/command_ids.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/ui.h"
@@ -44,6 +45,15 @@ void exportCommand(MainWindow& window)
     ExportDialog dialog(&window);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    if (dialog.spectrumFile()) {
+        const auto path =
+            window.ui().chooseSaveFile({"JCAMP-DX", "*.jdx *.dx", "jdx", "spectrum.jdx"});
+        if (!path)
+            return;
+        if (const auto error = exportJcamp(window.document(), *path))
+            window.ui().message(*error, "Export", Buttons::Ok, Icon::Warning);
+        return;
+    }
     ExportRequest request;
     request.picture = dialog.picture();
     request.format = dialog.format();

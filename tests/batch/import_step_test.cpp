@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <sstream>
@@ -54,12 +55,37 @@ TEST_F(ImportStep, ImportsTheAspirinFidWithItsParameterFile)
     EXPECT_EQ(doc->hasSpectrum, 1);
 }
 
+// import auto takes an experiment folder's fid and the type its contents show; a
+// spectrum exported as JCAMP-DX comes back through both import jcamp and import auto.
+TEST_F(ImportStep, AutoRecognisesTheTypeAndJcampComesBack)
+{
+    const std::string folder = std::string(TESVAR_TEST_DATA) + "/bruker/aspirin-1h";
+    ASSERT_EQ(run({"import", "auto", folder, "fourier", "export", "jcamp", dir.file("a.jdx")}),
+              kExitOk)
+        << err.str();
+    EXPECT_EQ(doc->filePath, folder + "/acqus") << "read as a Bruker X32 FID";
+    const std::vector<double> spectrum(doc->data.begin(), doc->data.begin() + doc->valueCount);
+    for (const char* type : {"jcamp", "auto"}) {
+        ASSERT_EQ(run({"import", type, dir.file("a.jdx")}), kExitOk) << err.str();
+        EXPECT_EQ(doc->frequencyDomain, 1);
+        ASSERT_EQ(doc->valueCount, static_cast<int>(spectrum.size()));
+        for (std::size_t i = 0; i < spectrum.size(); i += 997)
+            EXPECT_NEAR(doc->data[i], spectrum[i], 1e-6 * std::fabs(spectrum[0]) + 1e-3) << i;
+    }
+    test::writeBytes(dir.file("random.bin"), std::vector<std::uint8_t>(40, 0x33));
+    EXPECT_EQ(run({"import", "auto", dir.file("random.bin")}), kExitStepFailed);
+    EXPECT_EQ(err.str().find("The type of " + dir.file("random.bin") +
+                             " cannot be told from its contents"),
+              std::string("tesvar-batch: ").size())
+        << err.str() << "and nothing was asked";
+}
+
 TEST_F(ImportStep, EveryTypeIsNamedAndFailuresPrintTheirMessage)
 {
     EXPECT_EQ(run({"import", "bruker", kAspirinFid}), kExitUsage);
     EXPECT_NE(err.str().find("import needs a type"), std::string::npos);
     EXPECT_EQ(run({"import", "nuts"}), kExitUsage);
-    EXPECT_NE(err.str().find("import x32|aspect|nuts|varian PATH"), std::string::npos)
+    EXPECT_NE(err.str().find("import x32|aspect|nuts|varian|jcamp|auto PATH"), std::string::npos)
         << "the usage lists the step";
 
     test::writeBytes(dir.file("random.bin"), std::vector<std::uint8_t>(4000, 0x33));

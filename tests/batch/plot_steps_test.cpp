@@ -141,6 +141,25 @@ TEST_F(PlotSteps, ExportWritesThePrintedPageAsPngSvgAndPdf)
     EXPECT_TRUE(page.rect().adjusted(50, 50, -50, -50).contains(dark));
 }
 
+// export jcamp writes what the data are: a FID before the transform and after Undo gives
+// it back, a spectrum after the transform.
+TEST_F(PlotSteps, ExportJcampWritesAFidOrASpectrumAsTheDataAre)
+{
+    const std::string fid = dir.file("fid.jdx"), spectrum = dir.file("s.jdx"),
+                      undone = dir.file("u.jdx");
+    ASSERT_EQ(run({"export", "jcamp", fid, "fourier", "export", "jcamp", spectrum, "undo",
+                   "export", "jcamp", undone}),
+              kExitOk)
+        << err.str();
+    for (const auto& [file, kind] : {std::pair{fid, "FID"}, {spectrum, "SPECTRUM"}, {undone, "FID"}})
+        EXPECT_NE(head(file, 200).find("\n##DATA TYPE= NMR " + std::string(kind) + "\n"),
+                  std::string::npos)
+            << file;
+    EXPECT_EQ(run({"export", "jcamp"}), kExitUsage);
+    EXPECT_EQ(run({"export", "jcamp", dir.file("no/such/folder/a.jdx")}), kExitStepFailed);
+    EXPECT_NE(err.str().find("Cannot write"), std::string::npos) << err.str();
+}
+
 TEST_F(PlotSteps, ExportArgumentsAreCheckedAndAFileThatCannotBeWrittenFails)
 {
     EXPECT_EQ(run({"export", "screen", "gif", dir.file("a.gif")}), kExitUsage);

@@ -10,8 +10,11 @@
 
 #include "document/native_file.h"
 #include "document/spectrum_document.h"
+#include "platform/command_ids.h"
 #include "shell/desktop_launch.h"
+#include "shell/dialogs/file_type_dialog.h"
 #include "shell/main_window.h"
+#include "modal.h"
 #include "support/fake_ui.h"
 #include "support/test_files.h"
 
@@ -84,6 +87,29 @@ TEST_F(LaunchFile, AFileUrlOpensAndNoArgumentOpensNothing)
     EXPECT_TRUE(openLaunchFile(window, {"tesvar", url}));
     EXPECT_EQ(doc->hasSpectrum, 1);
     EXPECT_EQ(doc->valueCount, 16);
+}
+
+// An experiment folder opens its fid as a file that is not native: after the question,
+// the type dialog opens on the type the folder shows, and OK alone imports it.
+TEST_F(LaunchFile, AnExperimentFolderOpensItsFidWithItsTypeChosen)
+{
+    const QString folder = QStringLiteral(TESVAR_TEST_DATA "/bruker/aspirin-1h");
+    // An Import whose file dialog is cancelled leaves Nuts as the last choice.
+    test::whenModal<FileTypeDialogView>([](FileTypeDialogView* view) {
+        view->check(FileType::Nuts);
+        view->accept();
+    });
+    window.sendCommand(cmd::Import);
+    bool x32Chosen = false;
+    test::whenModal<FileTypeDialogView>([&](FileTypeDialogView* view) {
+        x32Chosen = view->checked() == FileType::BrukerX32;
+        view->accept();
+    });
+    EXPECT_TRUE(openLaunchFile(window, {"tesvar", folder}));
+    EXPECT_TRUE(x32Chosen);
+    EXPECT_EQ(ui.texts().back(), "This is not a Tesvar File\n Please indicate the file type");
+    EXPECT_EQ(doc->valueCount, 16384);
+    EXPECT_EQ(window.windowTitle(), "Tesvar  fid");
 }
 
 TEST_F(LaunchFile, AMissingFileIsReportedAndChangesNothing)

@@ -55,7 +55,8 @@ TEST(FileTypeDialogView, ControlsAndTexts)
     const std::pair<int, QString> radios[] = {{1022, "&Bruker X32"},
                                               {1002, "Bruker &Aspect"},
                                               {1003, "&Nuts"},
-                                              {1004, "&Varian VXR/Unity "}};
+                                              {1004, "&Varian VXR/Unity "},
+                                              {1005, "&JCAMP-DX"}};
     for (const auto& [id, label] : radios) {
         auto* radio = control<QRadioButton>(view, id);
         ASSERT_NE(radio, nullptr) << id;

@@ -155,6 +155,24 @@ TEST_F(PlotWindow, ExportAsksWhichPictureAndFileTypeThenTheFile)
     EXPECT_TRUE(file.readAll().startsWith("%PDF"));
     EXPECT_TRUE(ui.messages.empty());
 
+    // The spectrum itself, as a JCAMP-DX file.
+    const std::string jdx = dir.file("spectrum.jdx");
+    ui.chooseNext(jdx);
+    test::whenModal<ExportDialog>([](ExportDialog* dialog) {
+        dialog->findChild<QRadioButton*>(QStringLiteral("exportJcamp"))->setChecked(true);
+        EXPECT_FALSE(dialog->findChild<QRadioButton*>(QStringLiteral("exportPage"))->isEnabled());
+        dialog->accept();
+    });
+    window.commandAction(cmd::Export)->trigger();
+    ASSERT_EQ(ui.fileChoices.size(), 3u);
+    EXPECT_EQ(ui.fileChoices[2].spec.filterText + " (" + ui.fileChoices[2].spec.filterPattern + ")",
+              "JCAMP-DX (*.jdx *.dx)");
+    EXPECT_EQ(ui.fileChoices[2].spec.defaultExtension, "jdx");
+    QFile spectrum(QString::fromStdString(jdx));
+    ASSERT_TRUE(spectrum.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(spectrum.readAll().startsWith("##TITLE= spectrum.jdx\n##JCAMP-DX= 5.01\n"));
+    EXPECT_TRUE(ui.messages.empty());
+
     // A file that cannot be written is reported.
     ui.chooseNext(dir.file("no/such/folder/x.png"));
     test::whenModal<ExportDialog>([](ExportDialog* dialog) { dialog->accept(); });

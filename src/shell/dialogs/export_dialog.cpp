@@ -36,11 +36,15 @@ ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent)
     png = radio("P&NG image", "exportPng", formatBox);
     svg = radio("S&VG drawing", "exportSvg", formatBox);
     pdf = radio("PD&F document", "exportPdf", formatBox);
+    jcamp = radio("&JCAMP-DX (*.jdx *.dx)", "exportJcamp", formatBox);
     png->setChecked(true);
     auto* formatLayout = new QVBoxLayout(formatBox);
     formatLayout->addWidget(png);
     formatLayout->addWidget(svg);
     formatLayout->addWidget(pdf);
+    formatLayout->addWidget(jcamp);
+    // The spectrum file is no picture.
+    connect(jcamp, &QRadioButton::toggled, pictureBox, &QWidget::setDisabled);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -57,6 +61,11 @@ ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent)
 ExportPicture ExportDialog::picture() const
 {
     return page->isChecked() ? ExportPicture::Page : ExportPicture::Screen;
+}
+
+bool ExportDialog::spectrumFile() const
+{
+    return jcamp->isChecked();
 }
 
 ExportFormat ExportDialog::format() const

@@ -9,7 +9,8 @@ class QRadioButton;
 namespace tesvar {
 
 // "Export": which picture (the screen picture or the printed page) and which file type
-// (PNG, SVG, PDF). The file is chosen afterwards.
+// (PNG, SVG, PDF), or the spectrum itself as a JCAMP-DX file. The file is chosen
+// afterwards.
 class ExportDialog : public QDialog {
     Q_OBJECT
 public:
@@ -17,6 +18,8 @@ public:
 
     ExportPicture picture() const;
     ExportFormat format() const;
+    // The spectrum as a JCAMP-DX file rather than a picture.
+    bool spectrumFile() const;
 
 private:
     QRadioButton* screen = nullptr;
@@ -24,6 +27,7 @@ private:
     QRadioButton* png = nullptr;
     QRadioButton* svg = nullptr;
     QRadioButton* pdf = nullptr;
+    QRadioButton* jcamp = nullptr;
 };
 
 }  // namespace tesvar

@@ -17,11 +17,12 @@ FileTypeDialogView::FileTypeDialogView(QWidget* owner) : QDialog(owner)
 
     auto* group = new QGroupBox(QString::fromLatin1(text::kFileTypeGroup), this);
     auto* groupLayout = new QVBoxLayout(group);
-    const std::array<std::pair<int, const char*>, 4> radios = {{
+    const std::array<std::pair<int, const char*>, 5> radios = {{
         {fileTypeIds::BrukerX32, text::kBrukerX32Choice},
         {fileTypeIds::BrukerAspect, text::kBrukerAspectChoice},
         {fileTypeIds::Nuts, text::kNutsChoice},
         {fileTypeIds::Varian, text::kVarianChoice},
+        {fileTypeIds::Jcamp, text::kJcampChoice},
     }};
     for (std::size_t i = 0; i < radios.size(); ++i) {
         choices[i] = new QRadioButton(QString::fromLatin1(radios[i].second), group);

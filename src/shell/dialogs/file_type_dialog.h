@@ -11,8 +11,8 @@ class QRadioButton;
 
 namespace tesvar {
 
-// Dialog 130 "File type": the four radio buttons of the group "Types" (1022, 1002, 1003,
-// 1004), OK (1) and Cancel (2). It centres itself over its owner when it is shown.
+// Dialog 130 "File type": the five radio buttons of the group "Types" (1022, 1002, 1003,
+// 1004, 1005), OK (1) and Cancel (2). It centres itself over its owner when it is shown.
 class FileTypeDialogView : public QDialog {
     Q_OBJECT
 public:
@@ -25,7 +25,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    std::array<QRadioButton*, 4> choices{};  // in the order of FileType
+    std::array<QRadioButton*, 5> choices{};  // in the order of FileType
 };
 
 // The main window's file-type dialog: runs the view modally over its owner.

@@ -111,7 +111,7 @@ protected:
         ui.messages.clear();
     }
 
-    enum class Reader { X32, Aspect, Nuts, Varian, Native };
+    enum class Reader { X32, Aspect, Nuts, Varian, Native, Jcamp };
 
     // A file of the reader's format counting `count` values and holding the first `held`
     // of 1, 2, 3...; a text format leaves out a missing sf, a binary one holds 0.
@@ -147,6 +147,8 @@ protected:
     {
         const FileType types[] = {FileType::BrukerX32, FileType::BrukerAspect, FileType::Nuts,
                                   FileType::Varian};
+        if (r == Reader::Jcamp)
+            return importFile(*doc, FileType::Jcamp, path, ui, window);
         if (r != Reader::Native)
             return importFile(*doc, types[static_cast<int>(r)], path, ui, window);
         doc->filePath = path;
@@ -467,6 +469,9 @@ TEST_F(ImportDispatch, OpenHandsANonNativeFileToTheTypeDialogOnly)
 {
     loadPrevious();
     const std::string fid = writeX32("fid");
+    // The dialog opens on the type the file shows (a fid with acqus beside it), not on
+    // the last choice; a file that shows none gets the last choice.
+    setFileType(flags, FileType::Nuts);
     window.onCommand = [&](int id) {
         EXPECT_EQ(id, cmd::Import);
         return importCommand(*doc, flags, dialog, ui, window);
@@ -477,11 +482,18 @@ TEST_F(ImportDispatch, OpenHandsANonNativeFileToTheTypeDialogOnly)
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Do you want to save the current spectrum?",
                                                     "This is not a Tesvar File\n Please indicate the file type"}));
     EXPECT_EQ(ui.fileChoices.size(), 1u) << "the same file, no second file dialog";
-    EXPECT_EQ(dialog.opened.size(), 1u);
+    EXPECT_EQ(dialog.opened, std::vector<FileType>{FileType::BrukerX32});
     EXPECT_EQ(doc->acq.td, 4);
     EXPECT_EQ(doc->data[0], 10.0);
     EXPECT_EQ(doc->documentLoaded, 1);
     EXPECT_EQ(doc->nothingToSave, 0);
+
+    setFileType(flags, FileType::Varian);
+    ui.answerNext(Answer::No);
+    ui.chooseNext(write("unknown.bin", Bytes(64, 7)));
+    dialog.answers = {std::nullopt};
+    openCommand(*doc, ui, window);
+    EXPECT_EQ(dialog.opened.back(), FileType::Varian);
 }
 
 TEST_F(ImportDispatch, ACancelledHandOverChangesNothing)
@@ -551,6 +563,45 @@ TEST_F(ImportDispatch, EveryReaderRefusesWhatMakesNoSpectrumAndTellsWhatItCouldN
                           " values; the others up to 131072 read as 0."}))
             << static_cast<int>(r);
     }
+}
+
+// Broken and hostile JCAMP-DX files are refused with the line named, and nothing changes.
+TEST_F(ImportDispatch, BrokenJcampFilesAreRefusedNamingTheLine)
+{
+    loadPrevious();
+    const Bytes example = test::readBytes(std::string(TESVAR_TEST_DATA) + "/jcamp/dif.jdx");
+    const std::string good(example.begin(), example.end());
+    const auto edited = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return text.replace(at, from.size(), to);
+    };
+    const std::string fit = std::to_string(kDataCapacity);
+    const std::pair<std::string, std::string> cases[] = {
+        {edited("600Bjjjjj\n100c\n##END=\n", ""),
+         "line 14: the table ends after 5 of its 10 points."},
+        {edited("600B", "600C"),
+         "line 15: the Y check fails: the line starts with 3 where the line before ended "
+         "with 2."},
+        {edited("NPOINTS= 10", "NPOINTS= 12"), "line 16: the table ends after 10 of its 12 points."},
+        {edited("NPOINTS= 10", "NPOINTS= 8"), "line 15: the table holds more than 8 values."},
+        {edited("##.OBSERVE FREQUENCY= 100.0\n", ""),
+         "line 12: the spectrometer frequency (.OBSERVE FREQUENCY, $SFO1 or $BF1) is missing."},
+        {edited("100c\n", "100c $$" + std::string(100000, 'x') + "\n"),
+         "line 16: the line is longer than 4096 characters."},
+        {edited("NPOINTS= 10", "NPOINTS= 2147483647"),
+         "line 13: the table counts 2147483647 points; at most " + fit + " fit."},
+        {edited("600Bjjjjj", std::string("600B\0\x01\xff\x7f", 8)),
+         "line 15: the line holds bytes that are not text."},
+        {edited("##END=\n", ""), "line 16: the file ends before the ##END= of its data."},
+        {edited("(X++(Y..Y))", "(XY..XY)"),
+         "line 13: only tables of the form (X++(Y..Y)) can be read."},
+        {std::string(4096, '\xC3'), "line 1: a JCAMP-DX file starts with ##TITLE=."},
+    };
+    for (const auto& [text, message] : cases)
+        expectRefused(Reader::Jcamp, write("broken/" + std::to_string(++samples), text),
+                      message);
 }
 
 TEST(CentreOnOwner, CentresAndKeepsOnTheScreen)
