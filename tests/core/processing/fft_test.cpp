@@ -3,9 +3,12 @@
 #include <cmath>
 #include <complex>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "processing/fft.h"
+#include "processing/fourier.h"
+#include "support/reference_fft.h"
 
 namespace tesvar {
 namespace {
@@ -143,6 +146,110 @@ TEST(ComplexFft, ForwardThenInverseScalesByOneOverTwiceTheValueCount)
         EXPECT_NEAR(data[i], original[i] / (2.0 * n), 1e-16) << i;
 }
 
+// The transform of `values` doubles (`real` samples, or values/2 complex points) by
+// complexFft or realFft; `reference` selects the radix-2 algorithm of the tests instead.
+std::vector<double> transform(std::vector<double> d, bool real, int sign, bool reference)
+{
+    const int values = static_cast<int>(d.size());
+    if (!reference) {
+        EXPECT_TRUE(real ? realFft(d, values, sign) : complexFft(d, values / 2, sign));
+    } else if (real) {
+        test::radix2RealFft(d.data(), values, sign);
+    } else {
+        test::radix2ComplexFft(d.data(), values / 2, sign);
+    }
+    return d;
+}
+
+// The same transform by the long double reference: a real forward run takes the samples
+// as complex points, an inverse one extends the packed half spectrum symmetrically.
+std::vector<double> exactTransform(const std::vector<double>& d, bool real, int sign)
+{
+    const int n = static_cast<int>(d.size());
+    std::vector<double> out(n);
+    std::vector<Complex> z(real ? n : n / 2);
+    for (int k = 0; k < n / 2; ++k) {
+        if (!real)
+            z[k] = Complex(d[2 * k], d[2 * k + 1]);
+        else if (sign == 1)
+            z[2 * k] = d[2 * k], z[2 * k + 1] = d[2 * k + 1];
+        else if (k > 0)
+            z[k] = Complex(d[2 * k], d[2 * k + 1]), z[n - k] = std::conj(z[k]);
+    }
+    if (real && sign == -1)
+        z[0] = d[0], z[n / 2] = d[1];
+    z = test::exactDft(z, sign);
+    const long double divisor = real && sign == -1 ? 2.0L * n : n;
+    for (int i = 0; i < n; ++i) {
+        // A real forward run keeps F_0 .. F_{n/2-1}, with F_{n/2} in place of F_0's
+        // imaginary part; a real inverse run keeps every real part.
+        const Complex v = z[!real || sign == 1 ? (i == 1 && real ? n / 2 : i / 2) : i];
+        out[i] = static_cast<double>(((real && (sign == -1 || i < 2)) || i % 2 == 0 ? v.real()
+                                                                                   : v.imag()) /
+                                     divisor);
+    }
+    return out;
+}
+
+// The largest difference between two transforms, relative to the largest expected value.
+double relativeError(const std::vector<double>& got, const std::vector<double>& expected)
+{
+    double diff = 0.0, largest = 0.0;
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        diff = std::max(diff, std::abs(got[i] - expected[i]));
+        largest = std::max(largest, std::abs(expected[i]));
+    }
+    return diff / largest;
+}
+
+TEST(FftSizes, AgreeWithTheRadixTwoAlgorithmAndALongDoubleReference)
+{
+    for (int values = 128; values <= 524288; values *= 2)
+        for (bool real : {false, true})
+            for (int sign : {1, -1})
+                for (bool quadrature : {false, true}) {
+                    std::vector<double> d = randomValues(values, values + sign);
+                    if (quadrature)
+                        alternateSigns(d, values);
+                    const auto got = transform(d, real, sign, false);
+                    const std::string at = std::to_string(values) + (real ? " real" : "") +
+                                           (sign == 1 ? " forward" : " inverse");
+                    if (values <= 65536) {
+                        EXPECT_LE(relativeError(got, transform(d, real, sign, true)), 1e-12)
+                            << at;
+                    }
+                    if (!quadrature) {
+                        EXPECT_LE(relativeError(got, exactTransform(d, real, sign)), 1e-13)
+                            << at;
+                    }
+                }
+}
+
+TEST(FftSizes, RunFromSeveralThreadsAtOnceAsFromOne)
+{
+    auto runAll = [](int offset, std::vector<std::vector<double>>& out) {
+        for (int values = 8; values <= 8192; values *= 2)
+            for (int kind = 0; kind < 4; ++kind) {
+                std::vector<double> d = randomValues(values + offset, 1u);
+                std::span<double> s(d.data() + offset, values);
+                kind < 2 ? realFft(s, values, kind ? 1 : -1)
+                         : complexFft(s, values / 2, kind == 2 ? 1 : -1);
+                out.push_back(d);
+            }
+    };
+    std::vector<std::vector<double>> results[4], alone;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back(runAll, t % 2, std::ref(results[t]));
+    for (auto& t : threads)
+        t.join();
+    for (int t = 0; t < 4; ++t) {
+        alone.clear();
+        runAll(t % 2, alone);
+        EXPECT_EQ(results[t], alone) << "thread " << t;
+    }
+}
+
 TEST(ComplexFft, RefusesSizesThatAreNoPowerOfTwoOrDoNotFit)
 {
     std::vector<double> data(24, 1.0);
@@ -151,6 +258,8 @@ TEST(ComplexFft, RefusesSizesThatAreNoPowerOfTwoOrDoNotFit)
     EXPECT_FALSE(complexFft(data, 0, 1));
     EXPECT_FALSE(realFft(data, 4, 1));
     EXPECT_FALSE(realFft(data, 32, 1));
+    EXPECT_FALSE(complexFft(data, 8, 0));
+    EXPECT_FALSE(realFft(data, 16, 2));
     EXPECT_EQ(data, std::vector<double>(24, 1.0));
 }
 
