@@ -6,6 +6,7 @@
 #include <atomic>
 #include <bit>
 #include <cstddef>
+#include <cstdlib>
 #include <mutex>
 
 namespace tesvar {
@@ -37,30 +38,30 @@ bool isPowerOfTwo(int v)
     return v > 0 && (v & (v - 1)) == 0;
 }
 
+// Called with plannerLock held.
 fftw_plan makePlan(PlanKind kind, int count, bool aligned)
 {
-    static const bool wisdomRead = (fftw_import_system_wisdom(), true);
-    (void)wisdomRead;
+    static bool wisdomRead = false;
+    if (!wisdomRead) {
+        fftw_import_system_wisdom();
+        wisdomRead = true;
+    }
     const unsigned flags = FFTW_ESTIMATE | (aligned ? 0u : FFTW_UNALIGNED);
     // Estimating never touches the arrays; they only give the plan its alignment.
     const std::size_t complexCount = static_cast<std::size_t>(count) + 1;
     auto* a = fftw_alloc_complex(complexCount);
     auto* b = fftw_alloc_complex(complexCount);
     fftw_plan plan = nullptr;
-    switch (kind) {
-    case PlanKind::ComplexForward:
-    case PlanKind::ComplexInverse:
-        // The exponent sign of a forward run is +1, FFTW_BACKWARD's.
-        plan = fftw_plan_dft_1d(count, a, a,
-                                kind == PlanKind::ComplexForward ? FFTW_BACKWARD : FFTW_FORWARD,
-                                flags);
-        break;
-    case PlanKind::RealForward:
+    if (a == nullptr || b == nullptr) {
+        // No memory to plan with: the caller refuses the transform.
+    } else if (kind == PlanKind::RealForward) {
         plan = fftw_plan_dft_r2c_1d(count, reinterpret_cast<double*>(a), b, flags);
-        break;
-    case PlanKind::RealInverse:
+    } else if (kind == PlanKind::RealInverse) {
         plan = fftw_plan_dft_c2r_1d(count, b, reinterpret_cast<double*>(a), flags);
-        break;
+    } else {
+        // The exponent sign of a forward run is +1, FFTW_BACKWARD's.
+        const int sign = kind == PlanKind::ComplexForward ? FFTW_BACKWARD : FFTW_FORWARD;
+        plan = fftw_plan_dft_1d(count, a, a, sign, flags);
     }
     fftw_free(a);
     fftw_free(b);
@@ -71,8 +72,8 @@ fftw_plan makePlan(PlanKind kind, int count, bool aligned)
 fftw_plan planFor(PlanKind kind, int count, const double* array)
 {
     const bool aligned = fftw_alignment_of(const_cast<double*>(array)) == 0;
-    const int slot = (static_cast<int>(kind) * kLog2Sizes + std::countr_zero(
-                          static_cast<unsigned>(count))) * 2 + (aligned ? 1 : 0);
+    const int log2Count = std::countr_zero(static_cast<unsigned>(count));
+    const int slot = (static_cast<int>(kind) * kLog2Sizes + log2Count) * 2 + (aligned ? 1 : 0);
     fftw_plan plan = plans[slot].load(std::memory_order_acquire);
     if (plan == nullptr) {
         const std::lock_guard<std::mutex> guard(plannerLock);
@@ -86,20 +87,25 @@ fftw_plan planFor(PlanKind kind, int count, const double* array)
 }
 
 // The half spectrum of a real transform, values / 2 + 1 complex terms. Each thread keeps
-// its own, grown to the largest transform it ran, so that no run allocates again.
+// its own, grown to the largest transform it ran, so that no run allocates again. It is
+// allocated without FFTW, which promises thread safety for running plans alone, and
+// aligned as FFTW's own arrays.
 class HalfSpectrum {
 public:
     HalfSpectrum() = default;
     HalfSpectrum(const HalfSpectrum&) = delete;
     HalfSpectrum& operator=(const HalfSpectrum&) = delete;
-    ~HalfSpectrum() { fftw_free(terms_); }
+    ~HalfSpectrum() { std::free(terms_); }
 
     fftw_complex* forValues(int values)
     {
+        constexpr std::size_t kAlignment = 64;
         const std::size_t needed = static_cast<std::size_t>(values) / 2 + 1;
         if (needed > capacity_) {
-            fftw_free(terms_);
-            terms_ = fftw_alloc_complex(needed);
+            std::free(terms_);
+            const std::size_t bytes = (needed * sizeof(fftw_complex) + kAlignment - 1) /
+                                      kAlignment * kAlignment;
+            terms_ = static_cast<fftw_complex*>(std::aligned_alloc(kAlignment, bytes));
             capacity_ = terms_ != nullptr ? needed : 0;
         }
         return terms_;
@@ -127,9 +133,9 @@ bool complexFft(std::span<double> data, int points, int sign)
     auto* z = reinterpret_cast<fftw_complex*>(d);
     fftw_execute_dft(plan, z, z);
     // Multiplying by the reciprocal of a power of two gives exactly the quotient.
-    const int values = 2 * points;
-    const double scale = 1.0 / values;
-    for (int i = 0; i < values; ++i)
+    const std::size_t values = 2 * static_cast<std::size_t>(points);
+    const double scale = 1.0 / static_cast<double>(values);
+    for (std::size_t i = 0; i < values; ++i)
         d[i] *= scale;
     return true;
 }
