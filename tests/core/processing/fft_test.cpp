@@ -3,9 +3,12 @@
 #include <cmath>
 #include <complex>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "processing/fft.h"
+#include "processing/fourier.h"
+#include "support/reference_fft.h"
 
 namespace tesvar {
 namespace {
@@ -143,6 +146,86 @@ TEST(ComplexFft, ForwardThenInverseScalesByOneOverTwiceTheValueCount)
         EXPECT_NEAR(data[i], original[i] / (2.0 * n), 1e-16) << i;
 }
 
+enum class By { Fftw, OldRadix2, ExactLongDouble };
+
+// The transform of `values` doubles: `real` samples, or values/2 complex points.
+std::vector<double> transform(std::vector<double> d, bool real, int sign, By by)
+{
+    const int n = static_cast<int>(d.size());
+    if (by == By::Fftw) {
+        EXPECT_TRUE(real ? realFft(d, n, sign) : complexFft(d, n / 2, sign));
+    } else if (by == By::OldRadix2) {
+        real ? test::radix2RealFft(d.data(), n, sign, false)
+             : test::radix2ComplexFft(d.data(), n / 2, sign, false);
+    } else {
+        std::vector<long double> x(d.begin(), d.end());
+        real ? test::radix2RealFft(x.data(), n, sign, true)
+             : test::radix2ComplexFft(x.data(), n / 2, sign, true);
+        std::copy(x.begin(), x.end(), d.begin());
+    }
+    return d;
+}
+
+// The largest difference between two transforms, relative to the largest expected value.
+double relativeError(const std::vector<double>& got, const std::vector<double>& expected)
+{
+    double diff = 0.0, largest = 0.0;
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        diff = std::max(diff, std::abs(got[i] - expected[i]));
+        largest = std::max(largest, std::abs(expected[i]));
+    }
+    return diff / largest;
+}
+
+// Every size, complex and real, forward and inverse, with and without the quadrature
+// alternation. The old recurrence loses accuracy as the size grows, so beyond 65,536
+// values only the long double reference holds.
+TEST(FftSizes, AgreeWithTheRadixTwoAlgorithmAndALongDoubleReference)
+{
+    for (int values = 128; values <= 524288; values *= 2)
+        for (int c = 0; c < 8; ++c) {
+            const bool real = c & 1, quadrature = c & 2;
+            const int sign = c & 4 ? -1 : 1;
+            std::vector<double> d = randomValues(values, values + c);
+            if (quadrature)
+                alternateSigns(d, values);
+            const auto got = transform(d, real, sign, By::Fftw);
+            const auto at = testing::Message() << values << " values, case " << c;
+            if (values <= 65536) {
+                EXPECT_LE(relativeError(got, transform(d, real, sign, By::OldRadix2)), 1e-12) << at;
+            }
+            if (!quadrature) {
+                EXPECT_LE(relativeError(got, transform(d, real, sign, By::ExactLongDouble)), 1e-13)
+                    << at;
+            }
+        }
+}
+
+// Threads that make and run plans at once, on aligned and on unaligned arrays, get what
+// one thread alone gets.
+TEST(FftSizes, RunFromSeveralThreadsAtOnceAsFromOne)
+{
+    auto runAll = [](int offset, std::vector<std::vector<double>>& out) {
+        for (int values = 8; values <= 8192; values *= 2)
+            for (int sign : {1, -1}) {
+                std::vector<double> d = randomValues(values + offset, 1u), e = d;
+                realFft(std::span(d).subspan(offset, values), values, sign);
+                complexFft(std::span(e).subspan(offset, values), values / 2, sign);
+                out.insert(out.end(), {d, e});
+            }
+    };
+    std::vector<std::vector<double>> results[4], alone[2];
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back(runAll, t % 2, std::ref(results[t]));
+    for (auto& t : threads)
+        t.join();
+    runAll(0, alone[0]);
+    runAll(1, alone[1]);
+    for (int t = 0; t < 4; ++t)
+        EXPECT_EQ(results[t], alone[t % 2]) << "thread " << t;
+}
+
 TEST(ComplexFft, RefusesSizesThatAreNoPowerOfTwoOrDoNotFit)
 {
     std::vector<double> data(24, 1.0);
@@ -151,6 +234,8 @@ TEST(ComplexFft, RefusesSizesThatAreNoPowerOfTwoOrDoNotFit)
     EXPECT_FALSE(complexFft(data, 0, 1));
     EXPECT_FALSE(realFft(data, 4, 1));
     EXPECT_FALSE(realFft(data, 32, 1));
+    EXPECT_FALSE(complexFft(data, 8, 0));
+    EXPECT_FALSE(realFft(data, 16, 2));
     EXPECT_EQ(data, std::vector<double>(24, 1.0));
 }
 
