@@ -9,6 +9,7 @@
 #include "analysis/tool_commands.h"
 #include "core/analysis/analysis_fixture.h"
 #include "document/view_commands.h"
+#include "document/view_settings.h"
 #include "platform/command_ids.h"
 #include "render/plot_geometry.h"
 
