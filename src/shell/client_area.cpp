@@ -41,7 +41,8 @@ void ClientArea::resizeEvent(QResizeEvent* event)
     emit clientResized(viewport()->size());
 }
 
-// The scroll bars move only through their own arrows, pages and thumb.
+// The wheel over the plot is the mouse tools' (they watch the viewport); it never moves
+// the bars by itself.
 void ClientArea::wheelEvent(QWheelEvent* event) { event->accept(); }
 
 // Scrolling changes the view fields, and the repaint that follows draws the picture;
