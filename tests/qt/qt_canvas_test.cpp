@@ -4,6 +4,9 @@
 #include <QPicture>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "platform/qt/qt_canvas.h"
 
 namespace tesvar {
@@ -218,6 +221,51 @@ TEST(QtCanvas, EscapementNineHundredRunsTextUpwardsFromThePoint)
     EXPECT_LE(box.bottom(), 180);
     EXPECT_GE(box.top(), 180 - extent.width - 1);
     EXPECT_GT(box.height(), 3 * box.width());
+}
+
+// The device rows (or columns) of an image's column (row) that hold the colour.
+std::vector<int> rowsOf(const QImage& image, int column, QRgb colour, bool across = false)
+{
+    std::vector<int> rows;
+    for (int i = 0; i < (across ? image.width() : image.height()); ++i)
+        if ((across ? image.pixel(i, column) : image.pixel(column, i)) == colour)
+            rows.push_back(i);
+    return rows;
+}
+
+// On a dense surface a line covers its unit's device pixels and no others, fills cover
+// theirs, and device-pixel lines are one device pixel wide.
+TEST(QtCanvas, DenseSurfacesKeepTheGeometryInUnits)
+{
+    const QRgb red = qRgb(255, 0, 0);
+    for (double ratio : {1.0, 1.5, 2.0, 3.0}) {
+        SCOPED_TRACE(ratio);
+        QImage image(QSize(120, 80) * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        drawOn(image, [&](QtCanvas& canvas) {
+            EXPECT_EQ(canvas.devicePixelRatio(), ratio);
+            canvas.setPen({{255, 0, 0}, 1});
+            canvas.moveTo(10, 20);
+            canvas.lineTo(60, 20);
+            canvas.lineTo(60, 50);
+            canvas.fillRect({70, 30, 80, 40}, {0, 0, 255});
+            canvas.setDevicePixels(true);
+            canvas.moveTo(0, 75);
+            canvas.lineTo(30, 75);
+        });
+        const auto span = [ratio](int from) {
+            std::vector<int> all;
+            for (int i = static_cast<int>(from * ratio); i < std::ceil((from + 1) * ratio); ++i)
+                all.push_back(i);
+            return all;
+        };
+        EXPECT_EQ(rowsOf(image, static_cast<int>(35 * ratio), red), span(20));
+        EXPECT_EQ(rowsOf(image, static_cast<int>(35 * ratio), red, true), span(60));
+        EXPECT_EQ(rowsOf(image, 5, red), std::vector<int>{75}) << "one device row";
+        EXPECT_EQ(rowsOf(image, static_cast<int>(75 * ratio), qRgb(0, 0, 255)).size(),
+                  std::size_t(10 * ratio));
+    }
 }
 
 TEST(QtCanvas, ALongTraceIsDrawnAsOneRunAndWorksOnAPicture)
