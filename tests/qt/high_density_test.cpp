@@ -13,6 +13,7 @@
 #include "platform/qt/qt_canvas.h"
 #include "render/screen_plot.h"
 #include "shell/client_area.h"
+#include "shell/clipboard_commands.h"
 #include "shell/main_window.h"
 #include "support/fake_ui.h"
 
@@ -80,6 +81,13 @@ TEST(HighDensity, TheBackBufferHasTheDevicePixelsAndTheTraceItsClientPlace)
     }
     EXPECT_GT(columns[0], doc->clientWidth / 2);
     EXPECT_NEAR(columns[0], columns[1], 1);
+
+    // A copied region is as sharp as the window and pastes back at its size.
+    copyRegionToClipboard(window, {40, 60, 140, 110});
+    ASSERT_TRUE(ui.clipboard && ui.clipboard->width == 200 && ui.clipboard->height == 100);
+    const QImage copied = buffer.copy(80, 120, 200, 100);
+    pasteClipboardImage(window);
+    EXPECT_EQ(buffer.copy(0, 0, 200, 100), copied);
 }
 
 }  // namespace
