@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QWheelEvent>
 
 #include <cmath>
 #include <memory>
@@ -148,23 +147,6 @@ TEST_F(AnalysisInWindow, AZoomDragShowsItsRubberBandAndNarrowsTheView)
     drag({250, 100}, {750, 250});
     EXPECT_NEAR(doc->viewLeft, 0.225 + 0.1, 1e-12);
     EXPECT_NEAR(doc->viewRight, 0.225 + 0.3, 1e-12);
-}
-
-TEST_F(AnalysisInWindow, TheWheelOverThePlotReachesTheMouseTools)
-{
-    const auto turn = [this](int angle, Qt::KeyboardModifiers keys) {
-        QWheelEvent event(QPointF(250, 300), viewport()->mapToGlobal(QPointF(250, 300)), {},
-                          {0, angle}, Qt::NoButton, keys, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(viewport(), &event);
-    };
-    const double scale = doc->verticalScale;
-    turn(120, {});
-    EXPECT_DOUBLE_EQ(doc->verticalScale, scale * doc->verticalStep);
-    turn(120, Qt::ControlModifier);
-    EXPECT_NEAR(doc->viewLeft, 0.05, 1e-12);
-    turn(-120, Qt::ShiftModifier);  // a tenth of the view's width
-    EXPECT_NEAR(doc->viewLeft, 0.05 + 0.08, 1e-12);
-    EXPECT_EQ(window.clientArea().horizontalScrollBar()->value(), doc->hScrollPos);
 }
 
 TEST_F(AnalysisInWindow, AnIntegrateDragAddsAnIntegralAndItsLabelAnswersClicks)

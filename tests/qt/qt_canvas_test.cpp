@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
+#include <utility>
 
 #include "platform/qt/qt_canvas.h"
 
@@ -223,28 +223,27 @@ TEST(QtCanvas, EscapementNineHundredRunsTextUpwardsFromThePoint)
     EXPECT_GT(box.height(), 3 * box.width());
 }
 
-// The device rows (or columns) of an image's column (row) that hold the colour.
-std::vector<int> rowsOf(const QImage& image, int column, QRgb colour, bool across = false)
+// The first and last device pixel of the colour down column x (across: along row x).
+std::pair<int, int> extent(const QImage& image, int x, QRgb colour, bool across = false)
 {
-    std::vector<int> rows;
+    std::pair<int, int> e{-1, -1};
     for (int i = 0; i < (across ? image.width() : image.height()); ++i)
-        if ((across ? image.pixel(i, column) : image.pixel(column, i)) == colour)
-            rows.push_back(i);
-    return rows;
+        if ((across ? image.pixel(i, x) : image.pixel(x, i)) == colour)
+            e = {e.first < 0 ? i : e.first, i};
+    return e;
 }
 
-// On a dense surface a line covers its unit's device pixels and no others, fills cover
-// theirs, and device-pixel lines are one device pixel wide.
+// On a dense surface a line of width 1 covers its unit's device pixels, a fill its
+// units', and in device pixels a line is one device pixel wide.
 TEST(QtCanvas, DenseSurfacesKeepTheGeometryInUnits)
 {
-    const QRgb red = qRgb(255, 0, 0);
-    for (double ratio : {1.0, 1.5, 2.0, 3.0}) {
-        SCOPED_TRACE(ratio);
-        QImage image(QSize(120, 80) * ratio, QImage::Format_RGB32);
-        image.setDevicePixelRatio(ratio);
+    for (double r : {1.0, 1.5, 2.0, 3.0}) {
+        SCOPED_TRACE(r);
+        QImage image(QSize(120, 80) * r, QImage::Format_RGB32);
+        image.setDevicePixelRatio(r);
         image.fill(Qt::white);
         drawOn(image, [&](QtCanvas& canvas) {
-            EXPECT_EQ(canvas.devicePixelRatio(), ratio);
+            EXPECT_EQ(canvas.devicePixelRatio(), r);
             canvas.setPen({{255, 0, 0}, 1});
             canvas.moveTo(10, 20);
             canvas.lineTo(60, 20);
@@ -254,17 +253,11 @@ TEST(QtCanvas, DenseSurfacesKeepTheGeometryInUnits)
             canvas.moveTo(0, 75);
             canvas.lineTo(30, 75);
         });
-        const auto span = [ratio](int from) {
-            std::vector<int> all;
-            for (int i = static_cast<int>(from * ratio); i < std::ceil((from + 1) * ratio); ++i)
-                all.push_back(i);
-            return all;
-        };
-        EXPECT_EQ(rowsOf(image, static_cast<int>(35 * ratio), red), span(20));
-        EXPECT_EQ(rowsOf(image, static_cast<int>(35 * ratio), red, true), span(60));
-        EXPECT_EQ(rowsOf(image, 5, red), std::vector<int>{75}) << "one device row";
-        EXPECT_EQ(rowsOf(image, static_cast<int>(75 * ratio), qRgb(0, 0, 255)).size(),
-                  std::size_t(10 * ratio));
+        const auto unit = [r](int u) { return std::pair{int(u * r), int(std::ceil(u * r + r)) - 1}; };
+        EXPECT_EQ(extent(image, int(35 * r), qRgb(255, 0, 0)), unit(20));
+        EXPECT_EQ(extent(image, int(35 * r), qRgb(255, 0, 0), true), unit(60));
+        EXPECT_EQ(extent(image, 5, qRgb(255, 0, 0)), std::pair(75, 75));
+        EXPECT_EQ(extent(image, int(75 * r), qRgb(0, 0, 255)), std::pair(int(30 * r), int(40 * r) - 1));
     }
 }
 
