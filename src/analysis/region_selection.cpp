@@ -37,35 +37,6 @@ std::int64_t elementAtTime(const SpectrumDocument& doc, double time)
     return truncatedPosition(doc.valueCount * time / doc.acq.aq);
 }
 
-std::optional<double> timeAtReading(const SpectrumDocument& doc, double reading)
-{
-    const double aq = doc.acq.aq;
-    const double sw = doc.acq.sw;
-    if (!usable(aq))
-        return std::nullopt;
-    double fraction = 0.0;
-    switch (doc.displayUnits) {
-    case DisplayUnits::Seconds:
-        return reading;
-    case DisplayUnits::Ppm:
-        if (!usable(sw) || !usable(doc.acq.sf))
-            return std::nullopt;
-        fraction = 1.0 - (reading - doc.ppmOffset) * doc.acq.sf / sw;
-        break;
-    case DisplayUnits::Hertz:
-        if (!usable(sw))
-            return std::nullopt;
-        fraction = 1.0 - (reading - doc.hzOffset) / sw;
-        break;
-    case DisplayUnits::Points:
-        if (doc.valueCount <= 0)
-            return std::nullopt;
-        fraction = 2.0 * reading / doc.valueCount;
-        break;
-    }
-    return fraction * aq;
-}
-
 bool zoomToTimes(SpectrumDocument& doc, AnalysisHost& host, double from, double to)
 {
     if (to < from)

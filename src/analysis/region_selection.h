@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 namespace tesvar {
 
@@ -15,11 +14,6 @@ struct SpectrumDocument;
 // element index (truncated toward zero, 0 while the acquisition time is unusable).
 double pointAtTime(const SpectrumDocument& doc, double time);
 std::int64_t elementAtTime(const SpectrumDocument& doc, double time);
-
-// The time coordinate at which the status-bar readout shows `reading` in the current
-// unit (seconds, ppm or Hz with the referencing offsets, or points); nothing when the
-// spectrum has no usable scale for that unit.
-std::optional<double> timeAtReading(const SpectrumDocument& doc, double reading);
 
 // The tools on data positions, shared by the mouse and tesvar-batch.
 // Zoom to the window between two time coordinates, with the horizontal scroll bar's

@@ -14,6 +14,7 @@
 #include "batch/batch_window.h"
 #include "batch/step_table.h"
 #include "document/spectrum_document.h"
+#include "document/view_settings.h"
 
 namespace tesvar::batch {
 

@@ -53,7 +53,7 @@ StepDefinition limitsStep()
         const auto a = stepNumber(from.value_or(""));
         const auto b = stepNumber(to.value_or(""));
         if (!a || !b)
-            return parseError("limits needs FROM and TO, in seconds of acquisition time");
+            return parseError("limits needs FROM and TO, the left and right edges in the current unit");
         return parsed([a = *a, b = *b](BatchSession& s) {
             if (!applyLimits(s.doc, s.ui, a, b))
                 return false;

@@ -35,15 +35,30 @@ SetLimitsDialog::SetLimitsDialog(SpectrumDocument& d, Ui& u, DialogFields& f)
 
 void SetLimitsDialog::open()
 {
-    fields.setText(view_ids::LimitFrom, sixDecimals(doc.viewLeft));
-    fields.setText(view_ids::LimitTo, sixDecimals(doc.viewRight));
+    const auto shown = [this](int id, double time) {
+        const auto reading = readingAtTime(doc, time);
+        ShownEdge edge{reading ? sixDecimals(*reading) : std::string(), time};
+        fields.setText(id, edge.text);
+        return edge;
+    };
+    shownFrom = shown(view_ids::LimitFrom, doc.viewLeft);
+    shownTo = shown(view_ids::LimitTo, doc.viewRight);
+    fields.setText(view_ids::LimitUnit, unitName(doc.displayUnits));
+}
+
+// An edit left as it was shown keeps its edge exactly: six decimals of ppm read back
+// may otherwise put the end of the spectrum a hair past the end and refuse it.
+std::optional<double> SetLimitsDialog::edgeTime(int id, const ShownEdge& shown) const
+{
+    if (fields.text(id) == shown.text)
+        return shown.time;
+    return timeAtReading(doc, readEdit(fields, id, 80));
 }
 
 bool SetLimitsDialog::accept()
 {
-    const double from = readEdit(fields, view_ids::LimitFrom, 80);
-    const double to = readEdit(fields, view_ids::LimitTo, 80);
-    return applyLimits(doc, ui, from, to);
+    return applyLimitTimes(doc, ui, edgeTime(view_ids::LimitFrom, shownFrom),
+                           edgeTime(view_ids::LimitTo, shownTo));
 }
 
 ScaleFactorDialog::ScaleFactorDialog(SpectrumDocument& d, DialogFields& f) : doc(d), fields(f) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace tesvar {
@@ -17,6 +18,7 @@ inline constexpr int Cancel = 2;
 inline constexpr int LimitFrom = 10001;
 inline constexpr int LimitTo = 10002;
 inline constexpr int LimitLabel = 10003;
+inline constexpr int LimitUnit = 10004;  // the unit of the two edits
 // "ScaleDB".
 inline constexpr int ScaleStep = 85;
 // Units, 131: radio buttons in the order of the unit checks.
@@ -54,8 +56,9 @@ public:
     virtual bool isChecked(int id) const = 0;
 };
 
-// Set limits (10001): shows the view window, and on OK stores and checks the typed
-// limits. A refused OK stores nothing and keeps the dialog open.
+// Set limits (10001): shows the view window in the unit of the axis, named beside the
+// edits, and on OK stores and checks the typed limits, read in that unit: "from" is the
+// reading at the left edge. A refused OK stores nothing and keeps the dialog open.
 class SetLimitsDialog {
 public:
     SetLimitsDialog(SpectrumDocument& doc, Ui& ui, DialogFields& fields);
@@ -64,9 +67,17 @@ public:
     bool accept();
 
 private:
+    // What an edit showed on opening and the edge it stood for.
+    struct ShownEdge {
+        std::string text;
+        double time = 0.0;
+    };
+    std::optional<double> edgeTime(int id, const ShownEdge& shown) const;
+
     SpectrumDocument& doc;
     Ui& ui;
     DialogFields& fields;
+    ShownEdge shownFrom, shownTo;
 };
 
 // "ScaleDB": the factor of Increase and Decrease. OK stores whatever was typed; the

@@ -71,6 +71,15 @@ public:
     virtual void fillRect(const IntRect& rect, Rgb colour) = 0;
     // While on, lines invert the pixels they cover instead of painting the pen colour.
     virtual void setInvert(bool on) = 0;
+
+    // Device pixels per drawing unit: 2 on a screen at 200%, 1.5 at 150%. Drawing is in
+    // units, and a pen of width 1 covers one unit, so the picture keeps its geometry
+    // whatever the screen's density.
+    virtual double devicePixelRatio() const { return 1.0; }
+    // While on, the positions of lines and fills are device pixels and a pen of width 1
+    // is one device pixel wide, for a drawing that uses every device column (a dense
+    // trace); text stays in units. A surface of ratio 1 draws the same either way.
+    virtual void setDevicePixels(bool on) { (void)on; }
 };
 
 }  // namespace tesvar

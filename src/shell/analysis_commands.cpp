@@ -7,9 +7,11 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include "analysis/integration.h"
 #include "analysis/mouse_tools.h"
+#include "analysis/mouse_wheel.h"
 #include "analysis/tool_commands.h"
 #include "document/spectrum_document.h"
 #include "platform/command_ids.h"
@@ -44,6 +46,7 @@ public:
     explicit QtAnalysisHost(MainWindow& window)
         : QObject(&window), window(window),
           tools(window.document(), window.ui(), window, *this),
+          wheel(window.document(), window, *this, tools),
           printers([](QWidget* owner) { return std::make_unique<QtReportPrinter>(owner); })
     {
         setObjectName(QStringLiteral("analysisHost"));
@@ -171,6 +174,15 @@ protected:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
                 tools.onLeftUp();
             return true;
+        case QEvent::Wheel: {
+            const auto* turn = static_cast<QWheelEvent*>(event);
+            const Qt::KeyboardModifiers keys = turn->modifiers();
+            wheel.onWheel({turn->position().toPoint().x(), turn->angleDelta().x(),
+                           turn->angleDelta().y(), turn->pixelDelta().x(),
+                           turn->pixelDelta().y(), keys.testFlag(Qt::ControlModifier),
+                           keys.testFlag(Qt::ShiftModifier)});
+            return true;
+        }
         default:
             return false;
         }
@@ -181,6 +193,7 @@ private:
 
     MainWindow& window;
     MouseTools tools;
+    MouseWheel wheel;
     ReportPrinterFactory printers;
     QPointer<MeasureJDialogView> measureJ;
     std::map<ToolCursor, QCursor> cursors;

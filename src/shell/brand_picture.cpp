@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgRenderer>
@@ -81,9 +82,10 @@ void drawSpectrum(QPainter& painter, const QRectF& area)
 
 }  // namespace
 
-QPixmap iconPixmap(int size)
+QPixmap iconPixmap(int size, qreal devicePixelRatio)
 {
-    QPixmap pixmap(size, size);
+    QPixmap pixmap(QSize(size, size) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     ensureShellResources();
     QSvgRenderer renderer(QString::fromLatin1(kIconResource));
@@ -102,11 +104,13 @@ QIcon applicationIcon()
 
 QPixmap brandPicture(QSize size)
 {
-    QPixmap pixmap(size);
+    const qreal ratio = qApp->devicePixelRatio();
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::white);
     QPainter painter(&pixmap);
     const int iconSize = std::min(size.height() / 2, 96);
-    painter.drawPixmap(12, 12, iconPixmap(iconSize));
+    painter.drawPixmap(12, 12, iconPixmap(iconSize, ratio));
 
     QFont title = painter.font();
     title.setPixelSize(iconSize / 2);

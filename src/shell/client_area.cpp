@@ -9,10 +9,9 @@
 namespace tesvar {
 
 ClientArea::ClientArea(QSize backBufferSize, QWidget* parent)
-    : QAbstractScrollArea(parent),
-      buffer(backBufferSize.expandedTo(QSize(1, 1)), QImage::Format_RGB32)
+    : QAbstractScrollArea(parent), bufferSize(backBufferSize.expandedTo(QSize(1, 1)))
 {
-    buffer.fill(Qt::white);
+    makeBuffer(devicePixelRatioF());
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -21,16 +20,31 @@ ClientArea::ClientArea(QSize backBufferSize, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+// The buffer has the screen's device pixels, so that lines and text are as sharp as the
+// screen allows; drawing on it is in client pixels all the same.
+void ClientArea::makeBuffer(qreal ratio)
+{
+    buffer = QImage(bufferSize * ratio, QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(ratio);
+    buffer.fill(Qt::white);
+}
+
 void ClientArea::paintEvent(QPaintEvent* event)
 {
+    // A window moved to a screen of another density draws at that density from now on.
+    const qreal ratio = viewport()->devicePixelRatioF();
+    if (ratio != buffer.devicePixelRatio())
+        makeBuffer(ratio);
     if (beforePaint)
         beforePaint(buffer);
     QPainter painter(viewport());
     const QRect invalid = event->rect();
-    painter.drawImage(invalid.topLeft(), buffer, invalid);
+    // Device pixel for device pixel.
+    painter.drawImage(QRectF(invalid), buffer,
+                      QRectF(QPointF(invalid.topLeft()) * ratio, QSizeF(invalid.size()) * ratio));
     // A client area larger than the screen it was made for shows white beyond the
     // buffer.
-    const QRegion outside = QRegion(invalid) - QRegion(buffer.rect());
+    const QRegion outside = QRegion(invalid) - QRegion(QRect(QPoint(0, 0), bufferSize));
     for (const QRect& r : outside)
         painter.fillRect(r, Qt::white);
 }
@@ -41,7 +55,8 @@ void ClientArea::resizeEvent(QResizeEvent* event)
     emit clientResized(viewport()->size());
 }
 
-// The scroll bars move only through their own arrows, pages and thumb.
+// The wheel over the plot is the mouse tools' (they watch the viewport); it never moves
+// the bars by itself.
 void ClientArea::wheelEvent(QWheelEvent* event) { event->accept(); }
 
 // Scrolling changes the view fields, and the repaint that follows draws the picture;

@@ -9,7 +9,8 @@ namespace tesvar {
 
 // The main window's client area: a viewport between the two window scroll bars, whose
 // coordinates are the client coordinates of the plot. Every picture is drawn into the
-// back buffer, made once at the full-screen size; painting copies the invalid part of
+// back buffer, made once at the full-screen size in client pixels, with the screen's
+// device pixels (twice as many each way at 200%); painting copies the invalid part of
 // it to the viewport.
 class ClientArea : public QAbstractScrollArea {
     Q_OBJECT
@@ -32,6 +33,9 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void makeBuffer(qreal devicePixelRatio);
+
+    QSize bufferSize;  // client pixels
     QImage buffer;
 };
 

@@ -20,8 +20,10 @@ class QtClipboardWindow : public ClipboardWindow {
 public:
     explicit QtClipboardWindow(MainWindow& w) : window(w) {}
 
-    int clientWidth() const override { return window.clientArea().viewport()->width(); }
-    int clientHeight() const override { return window.clientArea().viewport()->height(); }
+    // Pictures are exchanged in the screen's device pixels, so that a copy is as sharp as
+    // the window and pastes back at the size it was copied at.
+    int clientWidth() const override { return devicePixels(viewport()->width()); }
+    int clientHeight() const override { return devicePixels(viewport()->height()); }
 
     // What the window shows: the back buffer as last presented, with the tool bar and
     // status bar over it. The plot is not redrawn first, so a pasted picture or other
@@ -43,13 +45,20 @@ public:
         const QImage image = toQImage(picture);
         {
             QPainter painter(&window.backBuffer());
-            painter.drawImage(QRect(0, 0, width, height), image);
+            const qreal ratio = viewport()->devicePixelRatioF();
+            painter.drawImage(QRectF(0, 0, width / ratio, height / ratio), image);
         }
         // Shown at once, and gone at the next repaint, which redraws the plot.
         drawOnWindow(window, [](Canvas&) {});
     }
 
 private:
+    QWidget* viewport() const { return window.clientArea().viewport(); }
+    int devicePixels(int clientPixels) const
+    {
+        return static_cast<int>(clientPixels * viewport()->devicePixelRatioF());
+    }
+
     MainWindow& window;
 };
 

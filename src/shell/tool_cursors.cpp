@@ -1,6 +1,7 @@
 #include "shell/tool_cursors.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -16,7 +17,10 @@ constexpr int kSize = 32;
 template <class Draw>
 QPixmap outlined(Draw draw)
 {
-    QPixmap pixmap(kSize, kSize);
+    // Drawn with the screen's device pixels: the cursor keeps its size and is sharp.
+    const qreal ratio = QGuiApplication::instance() ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(QSize(kSize, kSize) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -209,7 +210,10 @@ void integralSign(QPainter& p)
 
 QPixmap toolbarImage(int index)
 {
-    QPixmap pixmap(kToolbarImageWidth, kToolbarImageHeight);
+    // Drawn with the screen's device pixels, so that the figures are sharp at any scale.
+    const qreal ratio = QGuiApplication::instance() ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(QSize(kToolbarImageWidth, kToolbarImageHeight) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     using Draw = void (*)(QPainter&);
     static constexpr Draw kDraw[kToolbarImageCount] = {

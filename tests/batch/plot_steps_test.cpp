@@ -96,6 +96,8 @@ TEST_F(PlotSteps, LimitsZoomAndARefusedWindowFailsWithTheDialogsMessage)
     EXPECT_EQ(doc->displayUnits, DisplayUnits::Seconds) << "the run stopped at the refusal";
     EXPECT_EQ(run({"limits", "0", "0.25"}), kExitOk) << "the end of the acquisition is allowed";
     EXPECT_EQ(run({"limits", "-0.1", "0.1"}), kExitOk) << "so is a start before it";
+    ASSERT_EQ(run({"units", "points", "limits", "256", "512"}), kExitOk) << err.str();
+    EXPECT_TRUE(doc->viewLeft == 0.0625 && doc->viewRight == 0.125) << "in the unit of the axis";
     EXPECT_EQ(run({"limits", "zero", "0.1"}), kExitUsage);
     EXPECT_EQ(run({"limits", "0.1"}), kExitUsage);
 }

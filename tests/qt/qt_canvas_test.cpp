@@ -4,6 +4,9 @@
 #include <QPicture>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
+
 #include "platform/qt/qt_canvas.h"
 
 namespace tesvar {
@@ -218,6 +221,44 @@ TEST(QtCanvas, EscapementNineHundredRunsTextUpwardsFromThePoint)
     EXPECT_LE(box.bottom(), 180);
     EXPECT_GE(box.top(), 180 - extent.width - 1);
     EXPECT_GT(box.height(), 3 * box.width());
+}
+
+// The first and last device pixel of the colour down column x (across: along row x).
+std::pair<int, int> extent(const QImage& image, int x, QRgb colour, bool across = false)
+{
+    std::pair<int, int> e{-1, -1};
+    for (int i = 0; i < (across ? image.width() : image.height()); ++i)
+        if ((across ? image.pixel(i, x) : image.pixel(x, i)) == colour)
+            e = {e.first < 0 ? i : e.first, i};
+    return e;
+}
+
+// On a dense surface a line of width 1 covers its unit's device pixels, a fill its
+// units', and in device pixels a line is one device pixel wide.
+TEST(QtCanvas, DenseSurfacesKeepTheGeometryInUnits)
+{
+    for (double r : {1.0, 1.5, 2.0, 3.0}) {
+        SCOPED_TRACE(r);
+        QImage image(QSize(120, 80) * r, QImage::Format_RGB32);
+        image.setDevicePixelRatio(r);
+        image.fill(Qt::white);
+        drawOn(image, [&](QtCanvas& canvas) {
+            EXPECT_EQ(canvas.devicePixelRatio(), r);
+            canvas.setPen({{255, 0, 0}, 1});
+            canvas.moveTo(10, 20);
+            canvas.lineTo(60, 20);
+            canvas.lineTo(60, 50);
+            canvas.fillRect({70, 30, 80, 40}, {0, 0, 255});
+            canvas.setDevicePixels(true);
+            canvas.moveTo(0, 75);
+            canvas.lineTo(30, 75);
+        });
+        const auto unit = [r](int u) { return std::pair{int(u * r), int(std::ceil(u * r + r)) - 1}; };
+        EXPECT_EQ(extent(image, int(35 * r), qRgb(255, 0, 0)), unit(20));
+        EXPECT_EQ(extent(image, int(35 * r), qRgb(255, 0, 0), true), unit(60));
+        EXPECT_EQ(extent(image, 5, qRgb(255, 0, 0)), std::pair(75, 75));
+        EXPECT_EQ(extent(image, int(75 * r), qRgb(0, 0, 255)), std::pair(int(30 * r), int(40 * r) - 1));
+    }
 }
 
 TEST(QtCanvas, ALongTraceIsDrawnAsOneRunAndWorksOnAPicture)

@@ -60,6 +60,7 @@ TEST(SetLimitsDialogView, ControlsAndARefusedOkThatKeepsItOpen)
     EXPECT_EQ(control<QLineEdit>(view, 10001)->text(), "0.000000");
     EXPECT_EQ(control<QLineEdit>(view, 10002)->text(), "1.000000");
     EXPECT_EQ(control<QLabel>(view, 10003)->text(), "From...to");
+    EXPECT_EQ(control<QLabel>(view, 10004)->text(), "Seconds");
     ASSERT_NE(control<QPushButton>(view, 2), nullptr);
 
     view.show();

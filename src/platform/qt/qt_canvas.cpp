@@ -1,6 +1,7 @@
 #include "platform/qt/qt_canvas.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QFontMetrics>
 #include <QPaintEngine>
@@ -24,17 +25,19 @@ QString familyFor(const std::string& family)
     return QString::fromStdString(family);
 }
 
-// A pen of width 0 or 1 is one device pixel whatever the transformation, as on the
-// screen; wider pens are in drawing units. The last pixel of a line is left out, so
-// the corners of a polyline drawn in inverting mode are inverted once.
-QPen qtPen(const Pen& pen)
+// A pen of width 0 or 1 covers one unit of a screen (`pixels` device pixels) whatever
+// the transformation; wider pens are in drawing units. The last pixel of a line is left
+// out, so the corners of a polyline drawn in inverting mode are inverted once.
+QPen qtPen(const Pen& pen, int pixels)
 {
     QPen q(qtColour(pen.colour));
     q.setCapStyle(Qt::FlatCap);
     q.setJoinStyle(Qt::MiterJoin);
     if (pen.width <= 1) {
-        q.setWidth(1);
+        q.setWidth(pixels);
         q.setCosmetic(true);
+        // A sharp turn of a trace makes no spike beyond the line's width.
+        q.setJoinStyle(Qt::BevelJoin);
     } else {
         q.setWidth(pen.width);
     }
@@ -73,7 +76,7 @@ void QtCanvas::flush()
     }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(qtPen(pen));
+    placeLines();
     painter.setBrush(Qt::NoBrush);
     if (inverting && painter.paintEngine() &&
         painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
@@ -147,7 +150,47 @@ void QtCanvas::fillRect(const IntRect& r, Rgb colour)
     flush();
     if (r.right <= r.left || r.bottom <= r.top)
         return;
+    painter.save();
+    placeFills();
     painter.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), qtColour(colour));
+    painter.restore();
+}
+
+double QtCanvas::devicePixelRatio() const
+{
+    const QPaintDevice* device = painter.device();
+    return device ? device->devicePixelRatioF() : 1.0;
+}
+
+void QtCanvas::setDevicePixels(bool on)
+{
+    flush();
+    devicePixels = on;
+}
+
+void QtCanvas::placeFills()
+{
+    const double ratio = devicePixelRatio();
+    if (devicePixels && ratio != 1.0)
+        painter.scale(1.0 / ratio, 1.0 / ratio);
+}
+
+// In units on a dense screen the pen is as wide as a unit, and moved so that it covers
+// the unit's device pixels: the line at y = 3 covers rows 6 and 7 at 200%. An aliased
+// line w pixels wide at device position c covers the pixels whose centres lie in
+// (c - w / 2, c + w / 2].
+void QtCanvas::placeLines()
+{
+    const double ratio = devicePixelRatio();
+    if (devicePixels || ratio == 1.0) {
+        placeFills();
+        painter.setPen(qtPen(pen, 1));
+        return;
+    }
+    const int width = std::max(1, static_cast<int>(std::lround(ratio)));
+    const double shift = (width / 2.0 - 0.25) / ratio;
+    painter.translate(shift, shift);
+    painter.setPen(qtPen(pen, width));
 }
 
 void QtCanvas::setInvert(bool on)

@@ -30,6 +30,8 @@ public:
     TextMetrics textMetrics() override;
     void fillRect(const IntRect& rect, Rgb colour) override;
     void setInvert(bool on) override;
+    double devicePixelRatio() const override;
+    void setDevicePixels(bool on) override;
 
     // Draws the pending polyline now.
     void flush();
@@ -39,6 +41,10 @@ public:
     static QFont qtFont(const Font& font);
 
 private:
+    // Within a save/restore of the painter: drawing units as the current mode wants them.
+    void placeLines();
+    void placeFills();
+
     QPainter& painter;
     QPolygon pending;  // the current run of lineTo points, starting at the move point
     QPoint current;
@@ -46,6 +52,7 @@ private:
     QFont font;
     int escapement = 0;
     bool inverting = false;
+    bool devicePixels = false;
 };
 
 }  // namespace tesvar

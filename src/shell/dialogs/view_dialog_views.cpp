@@ -18,6 +18,22 @@ FieldsDialog::FieldsDialog(QWidget* owner) : EditsDialog(owner)
     setModal(true);
 }
 
+void FieldsDialog::setText(int id, const std::string& text)
+{
+    if (const auto it = texts.find(id); it != texts.end())
+        it->second->setText(QString::fromStdString(text));
+    else
+        EditsDialog::setText(id, text);
+}
+
+QLabel* FieldsDialog::addText(int id)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(controlName(id));
+    texts[id] = label;
+    return label;
+}
+
 void FieldsDialog::setChecked(int id, bool checked)
 {
     radios.at(id)->setChecked(checked);
@@ -54,6 +70,7 @@ SetLimitsDialogView::SetLimitsDialogView(SpectrumDocument& doc, Ui& ui, QWidget*
     row->addWidget(addField(view_ids::LimitFrom, false));
     row->addWidget(label);
     row->addWidget(addField(view_ids::LimitTo, false));
+    row->addWidget(addText(view_ids::LimitUnit));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(okCancelButtons(this, QBoxLayout::LeftToRight));

@@ -6,6 +6,7 @@
 #include "document/view_dialogs.h"
 #include "shell/dialogs/analysis_dialog_views.h"
 
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -22,7 +23,7 @@ class FieldsDialog : public EditsDialog, public DialogFields {
 public:
     explicit FieldsDialog(QWidget* owner);
 
-    void setText(int id, const std::string& text) override { EditsDialog::setText(id, text); }
+    void setText(int id, const std::string& text) override;
     std::string text(int id) const override { return EditsDialog::text(id); }
     void setChecked(int id, bool checked) override;
     bool isChecked(int id) const override;
@@ -30,13 +31,16 @@ public:
 protected:
     QLineEdit* addField(int id, bool readOnly);
     QRadioButton* addRadio(int id, const char* label);
+    // A static text that the controller fills in.
+    QLabel* addText(int id);
 
 private:
     std::map<int, QRadioButton*> radios;
+    std::map<int, QLabel*> texts;
 };
 
 // Set limits (10001): edits 10001 (from) and 10002 (to) beside the label "From...to",
-// OK and Cancel. A refused OK keeps it open.
+// the unit of the axis (10004), OK and Cancel. A refused OK keeps it open.
 class SetLimitsDialogView : public FieldsDialog {
     Q_OBJECT
 public:

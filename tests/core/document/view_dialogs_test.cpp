@@ -77,6 +77,52 @@ TEST(SetLimitsDialog, ShowsTheViewAndRefusesAReversedWindowUntilCorrected)
     EXPECT_EQ(ui.messages.size(), 1u);
 }
 
+// Each unit as the axis reads it: ppm and Hertz run to the left, from offsets with
+// more decimals than the edits show.
+TEST(SetLimitsDialog, ShowsAndTakesTheLimitsInTheUnitOfTheAxis)
+{
+    struct Case {
+        DisplayUnits units;
+        const char *name, *shownFrom, *shownTo, *from, *to, *pastEnd;
+    };
+    const Case cases[] = {
+        {DisplayUnits::Seconds, "Seconds", "0.250000", "1.000000", "0.5", "0.75", "1.01"},
+        {DisplayUnits::Ppm, "ppm", "0.937800", "0.000300", "0.6253", "0.3128", "0.0002"},
+        {DisplayUnits::Hertz, "Hertz", "375.120000", "0.120000", "250.12", "125.12", "0.1"},
+        {DisplayUnits::Points, "Points", "125.000000", "500.000000", "250", "375", "501"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::FakeWindow window;
+        auto doc = oneSecondSpectrum(window);
+        doc->acq.sf = 400.0;
+        doc->ppmOffset = 0.00030049;
+        doc->hzOffset = 0.1200004;
+        doc->displayUnits = c.units;
+        doc->viewLeft = 0.25;
+        test::FakeUi ui;
+        FakeFields fields;
+        SetLimitsDialog dialog(*doc, ui, fields);
+        dialog.open();
+        EXPECT_EQ(fields.text(view_ids::LimitUnit), c.name);
+        EXPECT_EQ(fields.text(view_ids::LimitFrom), c.shownFrom);
+        EXPECT_EQ(fields.text(view_ids::LimitTo), c.shownTo);
+        EXPECT_TRUE(dialog.accept()) << "the edges as shown, the end of the spectrum too";
+        EXPECT_TRUE(doc->viewLeft == 0.25 && doc->viewRight == 1.0);
+        const auto typed = [&](const char* from, const char* to) {
+            fields.setText(view_ids::LimitFrom, from);
+            fields.setText(view_ids::LimitTo, to);
+            return dialog.accept();
+        };
+        EXPECT_FALSE(typed(c.to, c.from)) << "reversed";
+        EXPECT_FALSE(typed(c.from, c.pastEnd)) << "past the end";
+        EXPECT_EQ(ui.messages.size(), 2u);
+        EXPECT_TRUE(typed(c.from, c.to));
+        EXPECT_NEAR(doc->viewLeft, 0.5, 1e-6);
+        EXPECT_NEAR(doc->viewRight, 0.75, 1e-6);
+    }
+}
+
 TEST(SetLimitsDialog, ReadsOnlyTheFirstEightyCharactersAndRefusesPastTheEnd)
 {
     test::FakeWindow window;
