@@ -7,6 +7,7 @@
 
 #include "document/spectrum_document.h"
 #include "platform/qt/qt_ui.h"
+#include "processing/fft.h"
 #include "shell/brand_picture.h"
 #include "shell/desktop_launch.h"
 #include "shell/dialogs/startup_box.h"
@@ -61,6 +62,11 @@ int main(int argc, char** argv)
     // The desktop entry "tesvar.desktop" and the icon belong to every window of the program.
     QGuiApplication::setDesktopFileName(QStringLiteral("tesvar"));
     QApplication::setWindowIcon(tesvar::applicationIcon());
+
+    // The window lives long enough to measure each transform size once, in the
+    // background; the measured plans are kept for this and every later run.
+    tesvar::useTransformWisdom(tesvar::transformWisdomPath());
+    tesvar::measureTransformPlansInBackground(true);
 
     tesvar::QtUi ui;
     tesvar::MainWindow window(document, ui);

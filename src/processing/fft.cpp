@@ -5,9 +5,15 @@
 #include <array>
 #include <atomic>
 #include <bit>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdlib>
+#include <deque>
+#include <filesystem>
 #include <mutex>
+#include <thread>
+
+#include "document/file_bytes.h"
 
 namespace tesvar {
 
@@ -23,6 +29,9 @@ namespace {
 // of a millisecond. Estimated plans also give the same bits from run to run. Wisdom that
 // the system keeps (/etc/fftw/wisdom, written by fftw-wisdom) is read once before the
 // first plan, and FFTW then uses the measured plans it holds instead of estimating.
+// The window, which lives long, also measures each size once on a background thread
+// and keeps the result in a wisdom file of the user's, which every later run reads:
+// from then on that size is planned at once and runs at the measured plan's speed.
 enum class PlanKind { ComplexForward, ComplexInverse, RealForward, RealInverse };
 constexpr int kKinds = 4;
 constexpr int kLog2Sizes = 32;
@@ -33,21 +42,27 @@ constexpr int kLog2Sizes = 32;
 std::array<std::atomic<fftw_plan>, kKinds * kLog2Sizes * 2> plans{};
 std::mutex plannerLock;
 
+// Guarded by plannerLock.
+struct Wisdom {
+    std::string path;      // the user's wisdom file, empty for none
+    bool read = false;     // the system's and the user's wisdom have been read
+    bool measure = false;  // measure new sizes in the background
+};
+Wisdom wisdom;
+
 bool isPowerOfTwo(int v)
 {
     return v > 0 && (v & (v - 1)) == 0;
 }
 
-// Called with plannerLock held.
-fftw_plan makePlan(PlanKind kind, int count, bool aligned)
+// Makes a plan of `kind` with `flags`, on arrays of its own; called with plannerLock held.
+// Returns null when memory is short or, with FFTW_WISDOM_ONLY, when the wisdom holds no
+// such plan.
+fftw_plan planWithFlags(PlanKind kind, int count, bool aligned, unsigned flags)
 {
-    static bool wisdomRead = false;
-    if (!wisdomRead) {
-        fftw_import_system_wisdom();
-        wisdomRead = true;
-    }
-    const unsigned flags = FFTW_ESTIMATE | (aligned ? 0u : FFTW_UNALIGNED);
-    // Estimating never touches the arrays; they only give the plan its alignment.
+    flags |= aligned ? 0u : FFTW_UNALIGNED;
+    // A measured plan runs on these arrays; estimating never touches them and they only
+    // give the plan its alignment.
     const std::size_t complexCount = static_cast<std::size_t>(count) + 1;
     auto* a = fftw_alloc_complex(complexCount);
     auto* b = fftw_alloc_complex(complexCount);
@@ -68,6 +83,98 @@ fftw_plan makePlan(PlanKind kind, int count, bool aligned)
     return plan;
 }
 
+void readWisdom()
+{
+    if (wisdom.read)
+        return;
+    fftw_import_system_wisdom();
+    std::error_code ignored;
+    if (!wisdom.path.empty() && std::filesystem::is_regular_file(wisdom.path, ignored))
+        fftw_import_wisdom_from_filename(wisdom.path.c_str());  // a damaged file adds nothing
+    wisdom.read = true;
+}
+
+// Writes everything FFTW has measured to the user's wisdom file, through a temporary
+// file and a rename so that another process never reads half of it. Called with
+// plannerLock held.
+void writeWisdom()
+{
+    if (wisdom.path.empty())
+        return;
+    char* text = fftw_export_wisdom_to_string();
+    if (text == nullptr)
+        return;
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(wisdom.path).parent_path(), ignored);
+    const std::string_view view(text);
+    writeFileBytes(wisdom.path, std::span(reinterpret_cast<const std::uint8_t*>(view.data()),
+                                          view.size()));
+    std::free(text);
+}
+
+struct MeasureJob {
+    PlanKind kind;
+    int count;
+    bool aligned;
+    int slot;
+};
+
+// The background thread that measures plans for the window. It is joined when the
+// process ends, after the plan it is measuring (FFTW's time limit bounds that).
+class Measurer {
+public:
+    ~Measurer()
+    {
+        {
+            const std::lock_guard<std::mutex> guard(lock_);
+            stop_ = true;
+            jobs_.clear();
+        }
+        wake_.notify_all();
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+    void add(const MeasureJob& job)
+    {
+        {
+            const std::lock_guard<std::mutex> guard(lock_);
+            jobs_.push_back(job);
+            ++pending_;
+            if (!thread_.joinable())
+                thread_ = std::thread([this] { run(); });
+        }
+        wake_.notify_all();
+    }
+
+    void waitUntilIdle()
+    {
+        std::unique_lock<std::mutex> guard(lock_);
+        idle_.wait(guard, [this] { return pending_ == 0; });
+    }
+
+private:
+    void run();
+
+    std::mutex lock_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::deque<MeasureJob> jobs_;
+    int pending_ = 0;
+    bool stop_ = false;
+    std::thread thread_;
+};
+
+// Makes the plan for an empty slot: the wisdom's measured plan when it has one, else an
+// estimated plan (and, for the window, a measured one later). Called with plannerLock held.
+fftw_plan makePlan(PlanKind kind, int count, bool aligned, int slot);
+
+Measurer& measurer()
+{
+    static Measurer instance;
+    return instance;
+}
+
 // The kept plan of `kind` for `count` values or points, for arrays aligned as `array`.
 fftw_plan planFor(PlanKind kind, int count, const double* array)
 {
@@ -79,11 +186,50 @@ fftw_plan planFor(PlanKind kind, int count, const double* array)
         const std::lock_guard<std::mutex> guard(plannerLock);
         plan = plans[slot].load(std::memory_order_relaxed);
         if (plan == nullptr) {
-            plan = makePlan(kind, count, aligned);
+            plan = makePlan(kind, count, aligned, slot);
             plans[slot].store(plan, std::memory_order_release);
         }
     }
     return plan;
+}
+
+fftw_plan makePlan(PlanKind kind, int count, bool aligned, int slot)
+{
+    readWisdom();
+    if (fftw_plan known = planWithFlags(kind, count, aligned, FFTW_MEASURE | FFTW_WISDOM_ONLY))
+        return known;
+    if (wisdom.measure)
+        measurer().add({kind, count, aligned, slot});
+    return planWithFlags(kind, count, aligned, FFTW_ESTIMATE);
+}
+
+void Measurer::run()
+{
+    // Bounds the planner's search for one plan, and so the wait when the process ends.
+    constexpr double kSecondsPerPlan = 3.0;
+    std::unique_lock<std::mutex> guard(lock_);
+    for (;;) {
+        wake_.wait(guard, [this] { return stop_ || !jobs_.empty(); });
+        if (stop_)
+            return;
+        const MeasureJob job = jobs_.front();
+        jobs_.pop_front();
+        guard.unlock();
+        {
+            const std::lock_guard<std::mutex> planner(plannerLock);
+            fftw_set_timelimit(kSecondsPerPlan);
+            if (fftw_plan measured = planWithFlags(job.kind, job.count, job.aligned, FFTW_MEASURE)) {
+                // The estimated plan may be running on another thread: it is kept, not
+                // destroyed, as every plan is for the life of the process.
+                plans[job.slot].store(measured, std::memory_order_release);
+                writeWisdom();
+            }
+            fftw_set_timelimit(FFTW_NO_TIMELIMIT);
+        }
+        guard.lock();
+        if (--pending_ == 0)
+            idle_.notify_all();
+    }
 }
 
 // The half spectrum of a real transform, values / 2 + 1 complex terms. Each thread keeps
@@ -178,6 +324,45 @@ bool realFft(std::span<double> data, int values, int sign)
             d[i] *= scale;
     }
     return true;
+}
+
+std::string transformWisdomPath()
+{
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    if (cache != nullptr && cache[0] == '/')
+        return std::string(cache) + "/tesvar/fftw-wisdom";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/')
+        return std::string(home) + "/.cache/tesvar/fftw-wisdom";
+    return {};
+}
+
+void useTransformWisdom(const std::string& path)
+{
+    const std::lock_guard<std::mutex> guard(plannerLock);
+    wisdom.path = path;
+}
+
+void measureTransformPlansInBackground(bool on)
+{
+    const std::lock_guard<std::mutex> guard(plannerLock);
+    wisdom.measure = on;
+}
+
+void waitForMeasuredPlans()
+{
+    measurer().waitUntilIdle();
+}
+
+void forgetTransformPlans()
+{
+    waitForMeasuredPlans();
+    const std::lock_guard<std::mutex> guard(plannerLock);
+    for (auto& slot : plans)
+        if (fftw_plan plan = slot.exchange(nullptr))
+            fftw_destroy_plan(plan);
+    fftw_forget_wisdom();
+    wisdom.read = false;
 }
 
 }  // namespace tesvar

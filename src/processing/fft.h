@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 namespace tesvar {
 
@@ -20,5 +21,28 @@ bool complexFft(std::span<double> data, int points, int sign);
 // `values` of complexFft applies once. Returns false, changing nothing, on a bad size or
 // sign.
 bool realFft(std::span<double> data, int values, int sign);
+
+// Plans measured on this machine are kept between runs in a wisdom file: its usual place
+// is $XDG_CACHE_HOME/tesvar/fftw-wisdom (or ~/.cache/tesvar/fftw-wisdom); empty when
+// neither variable is set.
+std::string transformWisdomPath();
+
+// Reads the kept plans from `path` (when it exists) before the first plan is made, so
+// that a size measured in an earlier run is planned at once with its measured plan.
+// Call before the first transform.
+void useTransformWisdom(const std::string& path);
+
+// For a long-lived process (the window): the first run of a size that the wisdom does
+// not hold uses an estimated plan while a measured plan is made on a background thread;
+// later runs use the measured plan, and it is added to the wisdom file of
+// useTransformWisdom. Off by default.
+void measureTransformPlansInBackground(bool on);
+
+// Waits until the background thread has measured every plan asked of it so far.
+void waitForMeasuredPlans();
+
+// Forgets every kept plan and the wisdom read, as at the start of a process. Only while
+// no transform runs and nothing is being measured.
+void forgetTransformPlans();
 
 }  // namespace tesvar

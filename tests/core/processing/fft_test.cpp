@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <complex>
+#include <filesystem>
 #include <random>
 #include <thread>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "processing/fft.h"
 #include "processing/fourier.h"
 #include "support/reference_fft.h"
+#include "support/test_files.h"
 
 namespace tesvar {
 namespace {
@@ -224,6 +226,34 @@ TEST(FftSizes, RunFromSeveralThreadsAtOnceAsFromOne)
     runAll(1, alone[1]);
     for (int t = 0; t < 4; ++t)
         EXPECT_EQ(results[t], alone[t % 2]) << "thread " << t;
+}
+
+// The window's way: the first run of a size uses an estimated plan while a measured one is
+// made in the background and written to the wisdom file, which a later process (here:
+// after the plans are forgotten) reads and plans from at once. Every plan gives the sum.
+TEST(FftSizes, MeasuredPlansAreKeptInTheWisdomFileAndGiveTheSameSpectrum)
+{
+    constexpr int points = 512;
+    const test::TempDir dir;
+    const std::string wisdomFile = dir.file("cache/tesvar/fftw-wisdom");
+    forgetTransformPlans();
+    useTransformWisdom(wisdomFile);
+    measureTransformPlansInBackground(true);
+    const std::vector<double> input = randomValues(2 * points, 5u);
+    const auto expected = directDft(input, points, 1);
+    for (const char* run : {"estimated", "measured", "from the file"}) {
+        std::vector<double> data = input;
+        ASSERT_TRUE(complexFft(data, points, 1));
+        for (int m = 0; m < points; ++m)
+            ASSERT_NEAR(data[2 * m], static_cast<double>(expected[m].real()), 1e-13) << run;
+        waitForMeasuredPlans();
+        if (std::string(run) == "measured") {
+            EXPECT_GT(std::filesystem::file_size(wisdomFile), 0u);
+            measureTransformPlansInBackground(false);
+            forgetTransformPlans();
+        }
+    }
+    useTransformWisdom({});
 }
 
 TEST(ComplexFft, RefusesSizesThatAreNoPowerOfTwoOrDoNotFit)
