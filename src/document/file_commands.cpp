@@ -58,6 +58,7 @@ void commitRead(SpectrumDocument& doc, WindowPort& window, const NativeReadResul
     doc.digitalFilterDelay = read.pending.filterDelay;
     std::copy(read.values.begin(), read.values.end(), doc.data.begin());
     doc.valueCount = read.acq.td;
+    doc.domain = DataDomain::Unknown;  // a native file holds a FID or a spectrum
     resetDocument(doc, window);
     window.invalidatePlot();
     if (!read.note.empty())

@@ -17,6 +17,10 @@ inline constexpr int kDataCapacity = 131072;
 
 enum class DisplayUnits : std::int32_t { Seconds = 1, Ppm = 2, Hertz = 3, Points = 4 };
 
+// Whether the data are a FID or a spectrum, as far as the document knows: an import
+// brings a FID, a transform says which way it went, a native file may hold either.
+enum class DataDomain : std::int32_t { Unknown = 0, Time = 1, Frequency = 2 };
+
 enum class DragStyle : std::int32_t { HorizontalLine = 0, Rectangle = 1, VerticalLine = 2 };
 
 struct PlotRect {
@@ -33,6 +37,7 @@ struct UndoSnapshot {
     // after its transform is conjugated and has its filter delay handled as the first time.
     std::int32_t conjugateOnTransform = 0;
     std::int32_t filterDelayLayout = 0;
+    DataDomain domain = DataDomain::Unknown;
 };
 
 // The one spectrum the application holds, with everything the views, the processing
@@ -53,6 +58,7 @@ struct SpectrumDocument {
     // 0 when the data carry the delay as acquired.
     std::int32_t filterDelayLayout = 0;
     std::int32_t referencePoint = 0;        // element index of the frequency axis origin
+    DataDomain domain = DataDomain::Unknown;
     double maxAbsValue = 0.0;
     std::int32_t maxAbsIndex = 0;
     UndoSnapshot undo;
@@ -99,9 +105,10 @@ struct SpectrumDocument {
     double sineBellShift = 0.0;
     double sineSquaredShift = 0.0;
 
-    // Phase correction, whole degrees.
-    std::int32_t phase0 = 0;
-    std::int32_t phase1 = 0;
+    // Phase correction in degrees: whole ones from the dialog's sliders, fractional from
+    // the automatic phase.
+    double phase0 = 0.0;
+    double phase1 = 0.0;
 
     // Manual baseline: slider positions, steps per data unit, and the correction
     // polynomial evaluated at every value index.
@@ -109,6 +116,9 @@ struct SpectrumDocument {
     double baselineScale = 1.0;
     std::array<double, kDataCapacity> baselineCorrection{};
     std::int32_t baselineFirstDraw = 0;
+    // The smooth baseline's strength, remembered between openings of its dialog (its
+    // default is kDefaultBaselineStrength).
+    double smoothBaselineStrength = 3.0;
 
     // Analysis.
     IntegralTable integrals;

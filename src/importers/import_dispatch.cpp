@@ -72,6 +72,7 @@ void commitImport(SpectrumDocument& doc, WindowPort& window, const ImportedSpect
     doc.valueCount = staged.acq.td;
     doc.conjugateOnTransform = staged.conjugateOnTransform;
     doc.digitalFilterDelay = staged.digitalFilterDelay;
+    doc.domain = DataDomain::Time;  // every instrument format holds a FID
     resetDocument(doc, window);
     window.invalidatePlot();
     if (!staged.note.empty())

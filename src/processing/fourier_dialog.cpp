@@ -154,6 +154,7 @@ bool runFourierTransform(SpectrumDocument& doc, int acquiredValues)
         }
     }
 
+    doc.domain = inverse ? DataDomain::Time : DataDomain::Frequency;
     if (inverse) {
         doc.inverseTransform = 0;
         doc.quadrature = 0;
