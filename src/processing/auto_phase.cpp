@@ -19,6 +19,7 @@
 #include <array>
 #include <cmath>
 #include <complex>
+#include <limits>
 #include <vector>
 
 #include "processing/phase.h"
@@ -136,8 +137,10 @@ std::complex<double> alignedSum(const std::vector<Region>& regions, double p1)
 
 // The share of the real parts' energy that lies below zero once the spectrum is turned
 // by phase0 and phase1 (degrees) about the pivot.
-double negativeShare(std::span<const double> data, int points, int pivotIndex, double phase0,
-                     double phase1)
+// The values are taken times `scale` (one over the largest), so that their squares stay
+// finite.
+double negativeShare(std::span<const double> data, int points, int pivotIndex, double scale,
+                     double phase0, double phase1)
 {
     const double p1 = std::clamp(phase1, -180.0, 180.0) * kPhaseDegree;
     std::complex<double> turn =
@@ -145,7 +148,7 @@ double negativeShare(std::span<const double> data, int points, int pivotIndex, d
     const std::complex<double> step = std::polar(1.0, 2.0 * p1 / points);
     double negative = 0.0, total = 0.0;
     for (int k = 0; k < points; ++k) {
-        const double r = turn.real() * data[2 * k] - turn.imag() * data[2 * k + 1];
+        const double r = (turn.real() * data[2 * k] - turn.imag() * data[2 * k + 1]) * scale;
         total += r * r;
         if (r < 0.0)
             negative += r * r;
@@ -207,9 +210,13 @@ std::optional<PhaseAngles> findAutoPhase(std::span<const double> data, int value
         return std::nullopt;
     // No angle gives shape to a spectrum without any (all zero or constant).
     bool flat = true;
-    for (int i = 2; i < 2 * points && flat; ++i)
-        flat = data[i] == data[i % 2];
-    if (flat)
+    double largest = 0.0;
+    for (int i = 0; i < 2 * points; ++i) {
+        flat = flat && data[i] == data[i % 2];
+        largest = std::max(largest, std::fabs(data[i]));
+    }
+    // A largest value below the normal numbers is as good as none.
+    if (flat || !std::isfinite(largest) || largest < std::numeric_limits<double>::min())
         return std::nullopt;
     const std::vector<Region> regions = lineRegions(data, points, pivotIndex);
     if (regions.empty())
@@ -249,7 +256,7 @@ std::optional<PhaseAngles> findAutoPhase(std::span<const double> data, int value
     if (regions.size() < kAgreeingRegions || std::abs(sum) < kAgreement * total)
         found = refine(
             [&](const std::array<double, 2>& a) {
-                return negativeShare(data, points, pivotIndex, a[0], a[1]);
+                return negativeShare(data, points, pivotIndex, 1.0 / largest, a[0], a[1]);
             },
             found, 2.0, 0.02);
     PhaseAngles angles;

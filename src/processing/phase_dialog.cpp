@@ -5,9 +5,7 @@
 #include <span>
 
 #include "document/spectrum_document.h"
-#include "platform/ui.h"
 #include "platform/window_port.h"
-#include "processing/auto_phase.h"
 #include "processing/phase.h"
 #include "processing/processing_commands.h"
 
@@ -53,14 +51,10 @@ void PhaseDialog::open()
 
 void PhaseDialog::autoPhase(Ui& ui)
 {
-    const char* refusal = automaticRefusal(doc, kAutoPhaseMinimumPoints);
-    const auto angles = refusal ? std::nullopt
-                                : findAutoPhase(doc.undo.data, valuesInUse(doc), doc.maxAbsIndex);
-    if (!angles) {
-        ui.message(refusal ? refusal : text::kNoLines, text::kAutoPhaseCaption,
-                   Buttons::Ok, Icon::Warning);
+    // The data as the dialog opened them: the snapshot.
+    const auto angles = automaticPhaseAngles(doc, doc.undo.data, ui);
+    if (!angles)
         return;
-    }
     doc.phase0 = angles->phase0;
     doc.phase1 = angles->phase1;
     const int whole0 = static_cast<int>(std::lround(doc.phase0));

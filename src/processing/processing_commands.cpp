@@ -6,7 +6,6 @@
 #include "platform/command_ids.h"
 #include "platform/ui.h"
 #include "platform/window_port.h"
-#include "processing/auto_phase.h"
 #include "processing/baseline.h"
 #include "processing/phase.h"
 
@@ -82,16 +81,23 @@ const char* automaticRefusal(const SpectrumDocument& doc, int minimumPoints)
     return text::kNoLines;
 }
 
-bool applyAutoPhase(SpectrumDocument& doc, Ui& ui, WindowPort& window)
+std::optional<PhaseAngles> automaticPhaseAngles(const SpectrumDocument& doc,
+                                                std::span<const double> data, Ui& ui)
 {
     const char* refusal = automaticRefusal(doc, kAutoPhaseMinimumPoints);
     const auto angles =
-        refusal ? std::nullopt : findAutoPhase(doc.data, valuesInUse(doc), doc.maxAbsIndex);
-    if (!angles) {
-        ui.message(refusal ? refusal : text::kNoLines, text::kAutoPhaseCaption,
-                   Buttons::Ok, Icon::Warning);
+        refusal ? std::nullopt : findAutoPhase(data, valuesInUse(doc), doc.maxAbsIndex);
+    if (!angles)
+        ui.message(refusal ? refusal : text::kNoLines, text::kAutoPhaseCaption, Buttons::Ok,
+                   Icon::Warning);
+    return angles;
+}
+
+bool applyAutoPhase(SpectrumDocument& doc, Ui& ui, WindowPort& window)
+{
+    const auto angles = automaticPhaseAngles(doc, doc.data, ui);
+    if (!angles)
         return false;
-    }
     undoSnapshot(doc, true);
     doc.phase0 = angles->phase0;
     doc.phase1 = angles->phase1;

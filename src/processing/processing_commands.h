@@ -1,5 +1,10 @@
 #pragma once
 
+#include <optional>
+#include <span>
+
+#include "processing/auto_phase.h"
+
 namespace tesvar {
 
 struct SpectrumDocument;
@@ -43,6 +48,12 @@ void autoBaselineCommand(SpectrumDocument& doc, WindowPort& window);
 // are known to be a FID, hold fewer than minimumPoints complex points, or are all zero
 // or constant.
 const char* automaticRefusal(const SpectrumDocument& doc, int minimumPoints);
+
+// The automatic phase's angles for `data` (the document's data or its snapshot), about
+// the pivot maxAbsIndex; nothing, after a message, on a FID, a spectrum of a few points
+// or one without lines.
+std::optional<PhaseAngles> automaticPhaseAngles(const SpectrumDocument& doc,
+                                                std::span<const double> data, Ui& ui);
 
 // The automatic phase, kept as the phase dialog's OK keeps angles: the undo snapshot,
 // the found angles in phase0 and phase1, every point rotated about the pivot
