@@ -1,18 +1,24 @@
 // Automatic phase correction from the phases of the peak areas (PAMPAS: Dzakula,
 // "Phase angle measurement from peak areas", J. Magn. Reson. 146 (2000) 20-32). Summed
 // over a window symmetric about a line, the dispersion cancels and the absorption does
-// not, so the complex sum of a line's region points along the angle by which that
-// region is out of phase, sign included. The magnitude spectrum does not depend on the
-// phase, so the regions are found on it: the runs of points whose magnitude stands
-// clearly above the noise. The zero- and first-order angles are then the straight line
-// through the regions' angles, each weighted by its area: for every first-order angle
-// the best zero order follows in closed form, and the first order is searched over its
-// whole range (a grid of one degree, then a golden-section refinement), so no starting
-// point is needed and the same spectrum always gives the same angles.
+// not, so the complex sum of a line's window points along the angle by which that
+// place of the spectrum is out of phase, sign included. The magnitude spectrum does
+// not depend on the phase, so the lines and their windows are found on it: tops that
+// stand clearly above the noise and fall to a quarter on both sides before anything
+// rises again. The zero- and first-order angles are then the straight line through the
+// lines' angles, each weighted by its area: for every first-order angle the best zero
+// order follows in closed form, and the first order is searched over its whole range
+// (a grid of one degree, then a golden-section refinement), so no starting point is
+// needed and the same spectrum always gives the same angles.
+//
+// A spectrum of multiplets may leave fewer than three separated lines, or lines whose
+// angles do not agree; their fit then only starts a simplex search for the angles that
+// leave the least energy below zero, which settles well on a clean spectrum.
 //
 // An entropy criterion on the derivative of the real part was tried first and dropped:
 // with noise at a few parts per thousand of the tallest line its minimum strays by
-// several degrees, because the noise's derivative outweighs the lines' flanks.
+// several degrees, because the noise's derivative outweighs the lines' flanks; the
+// least negative energy strays likewise, which is why it only refines.
 #include "processing/auto_phase.h"
 
 #include <algorithm>
@@ -38,6 +44,8 @@ constexpr std::size_t kAgreeingRegions = 3;
 constexpr double kAgreement = 0.995;
 // A line's window reaches out to where its magnitude falls to this share of its top.
 constexpr double kWindowShare = 0.25;
+// The grid of the search without separated lines runs on at most this many block sums.
+constexpr int kGridPoints = 4096;
 
 struct Region {
     std::complex<double> area;  // the complex sum of the region's points
@@ -66,8 +74,10 @@ std::complex<double> integral(std::span<const double> data, double a, double b)
     return sum;
 }
 
-std::vector<Region> lineRegions(std::span<const double> data, int points, int pivotIndex)
+std::vector<Region> lineRegions(std::span<const double> data, int points, int pivotIndex,
+                                bool& anyLine)
 {
+    anyLine = false;
     std::vector<double> magnitude(points);
     for (int k = 0; k < points; ++k)
         magnitude[k] = std::abs(point(data, k));
@@ -82,6 +92,7 @@ std::vector<Region> lineRegions(std::span<const double> data, int points, int pi
         const double top = magnitude[k];
         if (!(top > threshold) || top < magnitude[k - 1] || top <= magnitude[k + 1])
             continue;
+        anyLine = true;
         // Out to a share of the line's height on both sides: a top whose magnitude rises
         // again first is a ripple on a neighbour's flank or part of an unresolved group,
         // about which no window is symmetric for every line. The window reaches as far
@@ -135,11 +146,40 @@ std::complex<double> alignedSum(const std::vector<Region>& regions, double p1)
     return sum;
 }
 
+// The straight line through the areas' angles: the first order whose turn lines the
+// areas up best, the zero order from their sum.
+std::array<double, 2> fitAreas(const std::vector<Region>& regions)
+{
+    auto strength = [&](double degrees) {
+        return std::abs(alignedSum(regions, degrees * kPhaseDegree));
+    };
+    // Whole degrees from 0 outwards, so that among equal candidates (a single region
+    // fixes no first order) the smallest first order wins.
+    double best = 0.0, bestValue = strength(0.0);
+    for (int step = 1; step <= 180; ++step)
+        for (int degrees : {step, -step})
+            if (const double v = strength(degrees); v > bestValue * (1.0 + 1e-12)) {
+                best = degrees;
+                bestValue = v;
+            }
+    double lo = std::max(-180.0, best - 1.0), hi = std::min(180.0, best + 1.0);
+    const double golden = 0.5 * (std::sqrt(5.0) - 1.0);
+    while (hi - lo > 1e-4) {
+        const double a = hi - golden * (hi - lo), b = lo + golden * (hi - lo);
+        if (strength(a) >= strength(b))
+            hi = b;
+        else
+            lo = a;
+    }
+    const double p1 = strength(0.5 * (lo + hi)) >= bestValue ? 0.5 * (lo + hi) : best;
+    return {-std::arg(alignedSum(regions, p1 * kPhaseDegree)) / kPhaseDegree, p1};
+}
+
 // The share of the real parts' energy that lies below zero once the spectrum is turned
 // by phase0 and phase1 (degrees) about the pivot.
 // The values are taken times `scale` (one over the largest), so that their squares stay
 // finite.
-double negativeShare(std::span<const double> data, int points, int pivotIndex, double scale,
+double negativeShare(std::span<const double> data, int points, double pivotIndex, double scale,
                      double phase0, double phase1)
 {
     const double p1 = std::clamp(phase1, -180.0, 180.0) * kPhaseDegree;
@@ -200,6 +240,33 @@ std::array<double, 2> refine(F f, std::array<double, 2> start, double size, doub
     return v[std::min_element(fv.begin(), fv.end()) - fv.begin()];
 }
 
+// Where no line stands apart, the search starts from the least negative energy on a grid
+// over the whole range of both angles (10 degrees of zero order, 30 of first order),
+// taken on the spectrum summed in blocks of points, which keeps the grid cheap: a
+// block sum of absorption is absorptive too.
+std::array<double, 2> negativeGrid(std::span<const double> data, int points, int pivotIndex,
+                                   double scale)
+{
+    const int block = std::max(1, points / kGridPoints);
+    const int count = points / block;
+    std::vector<double> sums(2 * count, 0.0);
+    for (int k = 0; k < count * block; ++k) {
+        sums[2 * (k / block)] += data[2 * k];
+        sums[2 * (k / block) + 1] += data[2 * k + 1];
+    }
+    // Block j is centred on point j block + (block - 1) / 2.
+    const double pivot = (pivotIndex - (block - 1.0)) / block;
+    std::array<double, 2> best = {0.0, 0.0};
+    double lowest = INFINITY;
+    for (int p1 = -180; p1 <= 180; p1 += 30)
+        for (int p0 = -180; p0 < 180; p0 += 10)
+            if (const double v = negativeShare(sums, count, pivot, scale / block, p0, p1); v < lowest) {
+                lowest = v;
+                best = {double(p0), double(p1)};
+            }
+    return best;
+}
+
 }  // namespace
 
 std::optional<PhaseAngles> findAutoPhase(std::span<const double> data, int values,
@@ -218,47 +285,33 @@ std::optional<PhaseAngles> findAutoPhase(std::span<const double> data, int value
     // A largest value below the normal numbers is as good as none.
     if (flat || !std::isfinite(largest) || largest < std::numeric_limits<double>::min())
         return std::nullopt;
-    const std::vector<Region> regions = lineRegions(data, points, pivotIndex);
-    if (regions.empty())
+    bool anyLine = false;
+    const std::vector<Region> regions = lineRegions(data, points, pivotIndex, anyLine);
+    if (!anyLine)
         return std::nullopt;
-
-    auto strength = [&](double degrees) {
-        return std::abs(alignedSum(regions, degrees * kPhaseDegree));
-    };
-    // Whole degrees from 0 outwards, so that among equal candidates (a single region
-    // fixes no first order) the smallest first order wins.
-    double best = 0.0, bestValue = strength(0.0);
-    for (int step = 1; step <= 180; ++step)
-        for (int degrees : {step, -step})
-            if (const double v = strength(degrees); v > bestValue * (1.0 + 1e-12)) {
-                best = degrees;
-                bestValue = v;
-            }
-    double lo = std::max(-180.0, best - 1.0), hi = std::min(180.0, best + 1.0);
-    const double golden = 0.5 * (std::sqrt(5.0) - 1.0);
-    while (hi - lo > 1e-4) {
-        const double a = hi - golden * (hi - lo), b = lo + golden * (hi - lo);
-        if (strength(a) >= strength(b))
-            hi = b;
-        else
-            lo = a;
-    }
-    const double p1 = strength(0.5 * (lo + hi)) >= bestValue ? 0.5 * (lo + hi) : best;
-    const std::complex<double> sum = alignedSum(regions, p1 * kPhaseDegree);
-    std::array<double, 2> found = {-std::arg(sum) / kPhaseDegree, p1};
-    // Areas that agree on one straight line fix the angles. Too few of them, or areas
-    // that disagree (a broad hump, a group of lines taken for one), only start a search
-    // for the angles that leave the least energy below zero, which a clean spectrum
-    // settles well but noise moves by a few degrees.
-    double total = 0.0;
-    for (const Region& r : regions)
-        total += std::abs(r.area);
-    if (regions.size() < kAgreeingRegions || std::abs(sum) < kAgreement * total)
-        found = refine(
+    auto least = [&](std::array<double, 2> start) {
+        return refine(
             [&](const std::array<double, 2>& a) {
                 return negativeShare(data, points, pivotIndex, 1.0 / largest, a[0], a[1]);
             },
-            found, 2.0, 0.02);
+            start, 2.0, 0.02);
+    };
+    std::array<double, 2> found;
+    if (regions.empty()) {
+        found = least(negativeGrid(data, points, pivotIndex, 1.0 / largest));
+    } else {
+        found = fitAreas(regions);
+        // Areas that agree on one straight line fix the angles. Too few of them, or
+        // areas that disagree (a broad hump, a group of lines taken for one), only
+        // start the search for the least negative energy.
+        double total = 0.0;
+        for (const Region& r : regions)
+            total += std::abs(r.area);
+        const double aligned =
+            std::abs(alignedSum(regions, found[1] * kPhaseDegree));
+        if (regions.size() < kAgreeingRegions || aligned < kAgreement * total)
+            found = least(found);
+    }
     PhaseAngles angles;
     angles.phase0 = std::remainder(found[0], 360.0);
     angles.phase1 = std::clamp(found[1], -180.0, 180.0);
