@@ -85,7 +85,7 @@ std::vector<Region> lineRegions(std::span<const double> data, int points, int pi
     std::nth_element(sorted.begin(), sorted.begin() + points / 2, sorted.end());
     const double threshold = kAboveNoise * sorted[points / 2];
     // Noise makes the flanks of a broad line step up now and then; a neighbour rises more.
-    const double rise = 0.5 * threshold;
+    const double rise = threshold;
 
     std::vector<Region> regions;
     for (int k = 1; k + 1 < points; ++k) {
@@ -104,9 +104,11 @@ std::vector<Region> lineRegions(std::span<const double> data, int points, int pi
         for (int direction : {-1, 1}) {
             int at = k + direction;
             while (at > 0 && at + 1 < points && magnitude[at] > kWindowShare * top &&
-                   magnitude[at + direction] <= magnitude[at] + rise)
+                   magnitude[at] <= top && magnitude[at + direction] <= magnitude[at] + rise)
                 at += direction;
             resolved = resolved && magnitude[at] <= kWindowShare * top;
+            if (!resolved)
+                break;
             reach = std::min(reach, std::fabs(at - k));
         }
         if (!resolved || reach < 2 ||
