@@ -44,7 +44,9 @@ constexpr std::size_t kAgreeingRegions = 3;
 constexpr double kAgreement = 0.995;
 // A line's window reaches out to where its magnitude falls to this share of its top.
 constexpr double kWindowShare = 0.25;
-// The grid of the search without separated lines runs on at most this many block sums.
+// The search for the least negative energy runs on at most this many block sums, its
+// starting grid (without separated lines) on at most kGridPoints.
+constexpr int kSearchPoints = 32768;
 constexpr int kGridPoints = 4096;
 
 struct Region {
@@ -84,8 +86,9 @@ std::vector<Region> lineRegions(std::span<const double> data, int points, int pi
     std::vector<double> sorted = magnitude;
     std::nth_element(sorted.begin(), sorted.begin() + points / 2, sorted.end());
     const double threshold = kAboveNoise * sorted[points / 2];
-    // Noise makes the flanks of a broad line step up now and then; a neighbour rises more.
-    const double rise = threshold;
+    // Noise makes the flanks of a broad line step up now and then; a neighbour rises more
+    // above the lowest point between.
+    const double rise = 1.5 * threshold;
 
     std::vector<Region> regions;
     for (int k = 1; k + 1 < points; ++k) {
@@ -103,9 +106,12 @@ std::vector<Region> lineRegions(std::span<const double> data, int points, int pi
         bool resolved = true;
         for (int direction : {-1, 1}) {
             int at = k + direction;
+            double lowest = top;
             while (at > 0 && at + 1 < points && magnitude[at] > kWindowShare * top &&
-                   magnitude[at] <= top && magnitude[at + direction] <= magnitude[at] + rise)
+                   magnitude[at] <= std::min(top, lowest + rise)) {
+                lowest = std::min(lowest, magnitude[at]);
                 at += direction;
+            }
             resolved = resolved && magnitude[at] <= kWindowShare * top;
             if (!resolved)
                 break;
@@ -242,27 +248,46 @@ std::array<double, 2> refine(F f, std::array<double, 2> start, double size, doub
     return v[std::min_element(fv.begin(), fv.end()) - fv.begin()];
 }
 
-// Where no line stands apart, the search starts from the least negative energy on a grid
-// over the whole range of both angles (10 degrees of zero order, 30 of first order),
-// taken on the spectrum summed in blocks of points, which keeps the grid cheap: a
-// block sum of absorption is absorptive too.
-std::array<double, 2> negativeGrid(std::span<const double> data, int points, int pivotIndex,
-                                   double scale)
+// The spectrum summed in blocks of points, at most `most` of them, with what the angles
+// of the whole spectrum need to apply to it: a block sum of absorption is absorptive
+// too, so the angles that phase the spectrum phase its block sums.
+struct Blocks {
+    std::vector<double> sums;
+    int count = 0;
+    double pivot = 0.0;  // the pivot in block units
+    double scale = 0.0;  // one over the largest block sum could be
+};
+
+Blocks sumBlocks(std::span<const double> data, int points, int pivotIndex, double scale, int most)
 {
-    const int block = std::max(1, points / kGridPoints);
-    const int count = points / block;
-    std::vector<double> sums(2 * count, 0.0);
-    for (int k = 0; k < count * block; ++k) {
-        sums[2 * (k / block)] += data[2 * k];
-        sums[2 * (k / block) + 1] += data[2 * k + 1];
+    const int block = std::max(1, (points + most - 1) / most);
+    Blocks b;
+    b.count = points / block;
+    b.sums.assign(2 * b.count, 0.0);
+    for (int k = 0; k < b.count * block; ++k) {
+        b.sums[2 * (k / block)] += data[2 * k];
+        b.sums[2 * (k / block) + 1] += data[2 * k + 1];
     }
     // Block j is centred on point j block + (block - 1) / 2.
-    const double pivot = (pivotIndex - (block - 1.0)) / block;
+    b.pivot = (pivotIndex - (block - 1.0)) / block;
+    b.scale = scale / block;
+    return b;
+}
+
+double negativeShare(const Blocks& b, double phase0, double phase1)
+{
+    return negativeShare(b.sums, b.count, b.pivot, b.scale, phase0, phase1);
+}
+
+// Where no line stands apart, the search starts from the least negative energy on a grid
+// over the whole range of both angles (10 degrees of zero order, 30 of first order).
+std::array<double, 2> negativeGrid(const Blocks& b)
+{
     std::array<double, 2> best = {0.0, 0.0};
     double lowest = INFINITY;
     for (int p1 = -180; p1 <= 180; p1 += 30)
         for (int p0 = -180; p0 < 180; p0 += 10)
-            if (const double v = negativeShare(sums, count, pivot, scale / block, p0, p1); v < lowest) {
+            if (const double v = negativeShare(b, p0, p1); v < lowest) {
                 lowest = v;
                 best = {double(p0), double(p1)};
             }
@@ -291,16 +316,15 @@ std::optional<PhaseAngles> findAutoPhase(std::span<const double> data, int value
     const std::vector<Region> regions = lineRegions(data, points, pivotIndex, anyLine);
     if (!anyLine)
         return std::nullopt;
+    // The least negative energy is sought on block sums of at most kSearchPoints points.
+    const Blocks search = sumBlocks(data, points, pivotIndex, 1.0 / largest, kSearchPoints);
     auto least = [&](std::array<double, 2> start) {
-        return refine(
-            [&](const std::array<double, 2>& a) {
-                return negativeShare(data, points, pivotIndex, 1.0 / largest, a[0], a[1]);
-            },
-            start, 2.0, 0.02);
+        return refine([&](const std::array<double, 2>& a) { return negativeShare(search, a[0], a[1]); },
+                      start, 2.0, 0.02);
     };
     std::array<double, 2> found;
     if (regions.empty()) {
-        found = least(negativeGrid(data, points, pivotIndex, 1.0 / largest));
+        found = least(negativeGrid(sumBlocks(data, points, pivotIndex, 1.0 / largest, kGridPoints)));
     } else {
         found = fitAreas(regions);
         // Areas that agree on one straight line fix the angles. Too few of them, or
