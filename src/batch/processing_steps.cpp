@@ -10,12 +10,15 @@
 #include "batch/batch_window.h"
 #include "batch/step_table.h"
 #include "document/spectrum_document.h"
+#include "document/text_format.h"
 #include "platform/command_ids.h"
 #include "processing/apodization_dialog.h"
 #include "processing/baseline_dialog.h"
 #include "processing/fourier_dialog.h"
 #include "processing/phase_dialog.h"
 #include "processing/processing_commands.h"
+#include "processing/smooth_baseline.h"
+#include "processing/smooth_baseline_dialog.h"
 
 namespace tesvar::batch {
 
@@ -89,6 +92,7 @@ public:
     bool phaseDialogOpen() const override { return false; }
     void openPhaseDialog() override { phase(); }
     void raisePhaseDialog() override {}
+    void autoPhaseInDialog() override {}
 };
 
 // --- apodize ------------------------------------------------------------------------
@@ -218,10 +222,16 @@ StepDefinition phaseStep()
 {
     StepDefinition step;
     step.name = "phase";
-    step.arguments = "P0 P1";
+    step.arguments = "P0 P1 | phase auto";
     step.needsSpectrum = true;
     step.parse = [](StepArgs& args) -> StepParse {
-        const auto p0 = wholeNumber(args.next());
+        const auto first = args.next();
+        if (first == "auto")
+            return parsed([](BatchSession& s) {
+                StepDialogs dialogs;
+                return autoPhaseCommand(s.doc, s.ui, s.window, dialogs);
+            });
+        const auto p0 = wholeNumber(first);
         const auto p1 = wholeNumber(args.next());
         auto inRange = [](std::optional<int> p) {
             return p && *p >= phase_ids::kMinimum && *p <= phase_ids::kMaximum;
@@ -282,11 +292,39 @@ bool manualBaseline(BatchSession& s, const std::array<int, 4>& positions)
     return applied;
 }
 
+class StepSmoothBaselineView : public SmoothBaselineView {
+public:
+    void showStrength(double) override {}
+    void showBaseline(const std::vector<double>&) override {}
+};
+
+StepParse smoothBaselineStep(StepArgs& args)
+{
+    double strength = kDefaultBaselineStrength;
+    if (const auto word = args.nextUnlessStep()) {
+        const auto v = number(word);
+        if (!v || *v < kMinimumBaselineStrength || *v > kMaximumBaselineStrength)
+            return parseError("baseline smooth: the strength is a number from " +
+                              formatFixed(kMinimumBaselineStrength, 0) + " to " +
+                              formatFixed(kMaximumBaselineStrength, 0));
+        strength = *v;
+    }
+    return parsed([strength](BatchSession& s) {
+        return smoothBaselineCommand(s.doc, s.ui, s.window, [&] {
+            StepSmoothBaselineView view;
+            SmoothBaselineDialog dialog(s.doc, s.window, view);
+            dialog.open();
+            dialog.strengthChanged(strength);
+            dialog.accept();
+        });
+    });
+}
+
 StepDefinition baselineStep()
 {
     StepDefinition step;
     step.name = "baseline";
-    step.arguments = "auto | baseline manual C0 C1 C2 C3";
+    step.arguments = "auto | baseline manual C0 C1 C2 C3 | baseline smooth [STRENGTH]";
     step.needsSpectrum = true;
     step.parse = [](StepArgs& args) -> StepParse {
         const auto kind = args.next();
@@ -295,8 +333,10 @@ StepDefinition baselineStep()
                 autoBaselineCommand(s.doc, s.window);
                 return true;
             });
+        if (kind == "smooth")
+            return smoothBaselineStep(args);
         if (kind != "manual")
-            return parseError("baseline needs auto or manual");
+            return parseError("baseline needs auto, manual or smooth");
         std::array<int, 4> positions{};
         for (int& p : positions) {
             const auto v = wholeNumber(args.next());

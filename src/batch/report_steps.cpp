@@ -14,6 +14,7 @@
 #include "batch/step_table.h"
 #include "document/parameter_lines.h"
 #include "document/spectrum_document.h"
+#include "document/text_format.h"
 
 namespace tesvar::batch {
 
@@ -31,6 +32,8 @@ void writeParamsJson(const SpectrumDocument& doc, JsonWriter& json)
     json.key("maxAbsIndex").value(doc.maxAbsIndex);
     json.key("referencePoint").value(doc.referencePoint);
     json.key("displayUnits").value(static_cast<std::int32_t>(doc.displayUnits));
+    json.key("phase0").value(doc.phase0);
+    json.key("phase1").value(doc.phase1);
     json.endObject();
 }
 
@@ -51,7 +54,11 @@ const std::vector<ReportDefinition>& reportTable()
     static const std::vector<ReportDefinition> table = {
         {"params",
          [](const SpectrumDocument& doc) {
-             return parameterLines(parameterFields(doc.acq, doc.realAcquisition != 0));
+             auto lines = parameterLines(parameterFields(doc.acq, doc.realAcquisition != 0));
+             // The phase angles in use, as the phase dialog's edits name them.
+             lines.push_back("Phase Order 0: " + formatFixed(doc.phase0, 2));
+             lines.push_back("Phase Order 1: " + formatFixed(doc.phase1, 2));
+             return lines;
          },
          writeParamsJson},
         {"points", dataPointLines, writePointsJson},

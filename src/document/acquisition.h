@@ -8,6 +8,11 @@
 
 namespace tesvar {
 
+// Whether the data are a FID or a spectrum, as far as the document knows: an import
+// says which it brought (an instrument's file holds a FID), a transform says which way
+// it went, a native file may hold either.
+enum class DataDomain : std::int32_t { Unknown = 0, Time = 1, Frequency = 2 };
+
 // The acquisition values of one spectrum. The block is stored byte for byte in the
 // native file, so its layout (48 bytes, little-endian) is part of the file format;
 // encodeAcquisition/decodeAcquisition do the conversion explicitly rather than

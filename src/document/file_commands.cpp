@@ -56,9 +56,9 @@ void commitRead(SpectrumDocument& doc, WindowPort& window, const NativeReadResul
     doc.acq = read.acq;
     doc.conjugateOnTransform = read.pending.conjugate;
     doc.digitalFilterDelay = read.pending.filterDelay;
-    doc.frequencyDomain = 0;
     std::copy(read.values.begin(), read.values.end(), doc.data.begin());
     doc.valueCount = read.acq.td;
+    doc.domain = DataDomain::Unknown;  // a native file holds a FID or a spectrum
     resetDocument(doc, window);
     window.invalidatePlot();
     if (!read.note.empty())

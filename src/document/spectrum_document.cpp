@@ -20,12 +20,12 @@ double undoSnapshot(SpectrumDocument& doc, bool take)
         doc.undo.maxAbsValue = doc.maxAbsValue;
         doc.undo.conjugateOnTransform = doc.conjugateOnTransform;
         doc.undo.filterDelayLayout = doc.filterDelayLayout;
-        doc.undo.frequencyDomain = doc.frequencyDomain;
+        doc.undo.domain = doc.domain;
     } else {
         std::copy_n(doc.undo.data.begin(), n, doc.data.begin());
         doc.conjugateOnTransform = doc.undo.conjugateOnTransform;
         doc.filterDelayLayout = doc.undo.filterDelayLayout;
-        doc.frequencyDomain = doc.undo.frequencyDomain;
+        doc.domain = doc.undo.domain;
     }
     return doc.undo.maxAbsValue;
 }

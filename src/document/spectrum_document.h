@@ -33,7 +33,7 @@ struct UndoSnapshot {
     // after its transform is conjugated and has its filter delay handled as the first time.
     std::int32_t conjugateOnTransform = 0;
     std::int32_t filterDelayLayout = 0;
-    std::int32_t frequencyDomain = 0;
+    DataDomain domain = DataDomain::Unknown;
 };
 
 // The one spectrum the application holds, with everything the views, the processing
@@ -53,10 +53,8 @@ struct SpectrumDocument {
     // (1 centred, 2 zero offset first), so that an inverse run puts it back the same way;
     // 0 when the data carry the delay as acquired.
     std::int32_t filterDelayLayout = 0;
-    // 1 once the data are a spectrum (a forward transform, or a spectrum imported as
-    // one), 0 while they are a FID.
-    std::int32_t frequencyDomain = 0;
     std::int32_t referencePoint = 0;        // element index of the frequency axis origin
+    DataDomain domain = DataDomain::Unknown;
     double maxAbsValue = 0.0;
     std::int32_t maxAbsIndex = 0;
     UndoSnapshot undo;
@@ -103,9 +101,10 @@ struct SpectrumDocument {
     double sineBellShift = 0.0;
     double sineSquaredShift = 0.0;
 
-    // Phase correction, whole degrees.
-    std::int32_t phase0 = 0;
-    std::int32_t phase1 = 0;
+    // Phase correction in degrees: whole ones from the dialog's sliders, fractional from
+    // the automatic phase.
+    double phase0 = 0.0;
+    double phase1 = 0.0;
 
     // Manual baseline: slider positions, steps per data unit, and the correction
     // polynomial evaluated at every value index.
@@ -113,6 +112,9 @@ struct SpectrumDocument {
     double baselineScale = 1.0;
     std::array<double, kDataCapacity> baselineCorrection{};
     std::int32_t baselineFirstDraw = 0;
+    // The smooth baseline's strength, remembered between openings of its dialog (its
+    // default is kDefaultBaselineStrength).
+    double smoothBaselineStrength = 3.0;
 
     // Analysis.
     IntegralTable integrals;

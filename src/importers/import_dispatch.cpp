@@ -77,9 +77,9 @@ void commitImport(SpectrumDocument& doc, WindowPort& window, const ImportedSpect
     doc.valueCount = staged.acq.td;
     doc.conjugateOnTransform = staged.conjugateOnTransform;
     doc.digitalFilterDelay = staged.digitalFilterDelay;
-    doc.frequencyDomain = staged.frequencyDomain;
+    doc.domain = staged.domain;
     resetDocument(doc, window);
-    if (staged.frequencyDomain) {
+    if (staged.domain == DataDomain::Frequency) {
         // A spectrum is shown on its own frequency axis, as a transform leaves it.
         doc.displayUnits = DisplayUnits::Ppm;
         doc.unitChecks = {0, 1, 0, 0};

@@ -19,9 +19,9 @@ struct ImportedSpectrum {
     std::int32_t conjugateOnTransform = 0;
     double digitalFilterDelay = 0.0;  // complex points; 0 for data without a digital filter
     std::string note;  // a file holding fewer values than its count, or more than fit
-    // A spectrum (already transformed) rather than a FID, and the Hertz its frequency
+    // A FID, or a spectrum (already transformed), and the Hertz a spectrum's frequency
     // axis is shifted by from the unreferenced scale.
-    std::int32_t frequencyDomain = 0;
+    DataDomain domain = DataDomain::Time;
     double hzOffset = 0.0;
 };
 

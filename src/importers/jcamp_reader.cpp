@@ -416,7 +416,7 @@ ImportResult JcampParser::assemble()
         staged.hzOffset = firstHz - acq.sw;
         if (!std::isfinite(staged.hzOffset))
             return ImportResult::refused(atLine(line, "the frequency axis is out of range."));
-        staged.frequencyDomain = 1;
+        staged.domain = DataDomain::Frequency;
     } else {
         acq.sw = (complex ? 1.0 : 0.5) / step;
         AcqusValues filter;

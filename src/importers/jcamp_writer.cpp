@@ -72,7 +72,7 @@ std::string jcampText(const SpectrumDocument& doc, const std::string& title,
 {
     const int n = valuesInUse(doc);
     const std::size_t points = static_cast<std::size_t>(n / 2);
-    const bool spectrum = doc.frequencyDomain != 0;
+    const bool spectrum = doc.domain == DataDomain::Frequency;
     const double imaginarySign = !spectrum && doc.conjugateOnTransform ? -1.0 : 1.0;
     std::vector<double> re(points), im(points);
     for (std::size_t p = 0; p < points; ++p) {

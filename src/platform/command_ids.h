@@ -24,6 +24,8 @@ inline constexpr int Fourier = 41;
 inline constexpr int PhaseCorrection = 42;
 inline constexpr int ManualBaseline = 43;
 inline constexpr int Invert = 44;
+inline constexpr int AutoPhase = 40310;       // Process menu, after Phase Correction
+inline constexpr int SmoothBaseline = 40311;  // Process menu, after Baseline correction
 inline constexpr int Help = 60;
 inline constexpr int About = 70;
 inline constexpr int Zoom = 40007;
@@ -52,6 +54,7 @@ inline constexpr int ModeVerticalShift = 1971;
 inline constexpr int kSpectrumCommands[] = {Save, DataPoints, Parameters, Fourier,
                                             ScaleFactor, Increase, Decrease,
                                             PhaseCorrection, ManualBaseline,
-                                            AutoBaseline, Apodize, Invert};
+                                            AutoBaseline, Apodize, Invert,
+                                            AutoPhase, SmoothBaseline};
 
 }  // namespace tesvar::cmd

@@ -119,12 +119,10 @@ bool runFourierTransform(SpectrumDocument& doc, int acquiredValues)
         doc.displayUnits = DisplayUnits::Seconds;
         doc.unitChecks = {1, 0, 0, 0};
         doc.transformSign = -1;
-        doc.frequencyDomain = 0;
     } else {
         doc.displayUnits = DisplayUnits::Ppm;
         doc.unitChecks = {0, 1, 0, 0};
         doc.transformSign = 1;
-        doc.frequencyDomain = 1;
     }
     if (doc.quadrature && !inverse)
         alternateSigns(data, n);
@@ -156,6 +154,7 @@ bool runFourierTransform(SpectrumDocument& doc, int acquiredValues)
         }
     }
 
+    doc.domain = inverse ? DataDomain::Time : DataDomain::Frequency;
     if (inverse) {
         doc.inverseTransform = 0;
         doc.quadrature = 0;

@@ -3,6 +3,7 @@
 namespace tesvar {
 
 struct SpectrumDocument;
+class Ui;
 class WindowPort;
 
 // Controls of the modeless dialog 122, "Phase Correction".
@@ -13,6 +14,7 @@ inline constexpr int Order0Edit = 1016;
 inline constexpr int Order1Edit = 1017;
 inline constexpr int Order0Arrow = 101;
 inline constexpr int Order1Arrow = 102;
+inline constexpr int Auto = 1018;
 inline constexpr int kMinimum = -180;
 inline constexpr int kMaximum = 180;
 }  // namespace phase_ids
@@ -41,6 +43,10 @@ public:
 
     // Both angles start at 0.
     void open();
+    // Auto: the automatic phase of the data as the dialog opened them; the edits and
+    // sliders move to the angles found (rounded to whole degrees, while the preview
+    // keeps their fractions). A FID or a spectrum without lines is refused with a message.
+    void autoPhase(Ui& ui);
     // A slider moved to `position`: the preview rotates the real parts of the snapshot.
     // The end-of-drag notification changes nothing.
     void sliderMoved(int slider, int position, int code);
@@ -49,7 +55,7 @@ public:
     void arrowClicked();
     // OK: the full rotation of every point, and a new largest value (and so a new pivot).
     void accept();
-    // Cancel: the data as on opening.
+    // Cancel: the data and the angles in use as on opening.
     void cancel();
 
 private:
@@ -58,6 +64,8 @@ private:
     SpectrumDocument& doc;
     WindowPort& window;
     PhaseView& view;
+    double openedPhase0 = 0.0;
+    double openedPhase1 = 0.0;
 };
 
 // One preview step: the snapshot back into the data, then the real parts rotated by

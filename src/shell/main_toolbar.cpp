@@ -23,6 +23,7 @@ const std::vector<ToolbarEntry>& toolbarEntries()
         {7, cmd::Apodize, "Apodization"},
         {8, cmd::Fourier, "Fourier transform"},
         {9, cmd::PhaseCorrection, "Phase correction"},
+        {14, cmd::AutoPhase, "Automatic phase"},
         {10, cmd::ManualBaseline, "Baseline correction"},
         {11, cmd::Reference, "Reference Spectrum"},
         {12, cmd::PeakPicking, "Peak Picking"},

@@ -8,10 +8,12 @@
 
 #include "platform/command_ids.h"
 #include "processing/processing_commands.h"
+#include "processing/smooth_baseline_dialog.h"
 #include "shell/client_area.h"
 #include "shell/dialogs/apodization_dialog_view.h"
 #include "shell/dialogs/fourier_dialog_view.h"
 #include "shell/dialogs/phase_dialog_view.h"
+#include "shell/dialogs/smooth_baseline_dialog_view.h"
 #include "shell/main_window.h"
 
 namespace tesvar {
@@ -49,7 +51,7 @@ public:
 
     void openPhaseDialog() override
     {
-        phase = new PhaseDialogView(window.document(), window, &window);
+        phase = new PhaseDialogView(window.document(), window.ui(), window, &window);
         phase->show();
     }
 
@@ -59,6 +61,8 @@ public:
         phase->raise();
         phase->activateWindow();
     }
+
+    void autoPhaseInDialog() override { phase->autoPhase(); }
 
 private:
     MainWindow& window;
@@ -79,6 +83,13 @@ void connectProcessingCommands(MainWindow& window)
                           [&window, dialogs] { phaseCommand(window.document(), window, *dialogs); });
     window.connectCommand(cmd::AutoBaseline,
                           [&window] { autoBaselineCommand(window.document(), window); });
+    window.connectCommand(cmd::AutoPhase, [&window, dialogs] {
+        return autoPhaseCommand(window.document(), window.ui(), window, *dialogs);
+    });
+    window.connectCommand(cmd::SmoothBaseline, [&window] {
+        return smoothBaselineCommand(window.document(), window.ui(), window,
+                                     [&window] { runSmoothBaselineDialog(window); });
+    });
 }
 
 }  // namespace tesvar

@@ -138,6 +138,21 @@ void phaseWheel(QPainter& p)
     arrowHead(p, QPointF(c.x() - 8.7, c.y() - 5.0), -0.5, 0.87);
 }
 
+// The phase wheel with an "A" beside it.
+void automaticPhase(QPainter& p)
+{
+    p.save();
+    p.translate(-3, 0);
+    phaseWheel(p);
+    p.restore();
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(11);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(kAccent);
+    p.drawText(QRect(15, 10, 10, 12), Qt::AlignCenter, QStringLiteral("A"));
+}
+
 void baseline(QPainter& p)
 {
     p.setRenderHint(QPainter::Antialiasing);
@@ -218,7 +233,8 @@ QPixmap toolbarImage(int index)
     using Draw = void (*)(QPainter&);
     static constexpr Draw kDraw[kToolbarImageCount] = {
         openFolder, disk,      magnifier,  verticalArrows, plusSign,      minusSign, fullWidth,
-        windowCurve, fourierLetters, phaseWheel, baseline, referenceMark, peakPick, integralSign};
+        windowCurve, fourierLetters, phaseWheel, baseline, referenceMark, peakPick, integralSign,
+        automaticPhase};
     if (index < 0 || index >= kToolbarImageCount)
         return pixmap;
     QPainter painter(&pixmap);

@@ -67,7 +67,7 @@ TEST_F(ImportStep, AutoRecognisesTheTypeAndJcampComesBack)
     const std::vector<double> spectrum(doc->data.begin(), doc->data.begin() + doc->valueCount);
     for (const char* type : {"jcamp", "auto"}) {
         ASSERT_EQ(run({"import", type, dir.file("a.jdx")}), kExitOk) << err.str();
-        EXPECT_EQ(doc->frequencyDomain, 1);
+        EXPECT_EQ(doc->domain, DataDomain::Frequency);
         ASSERT_EQ(doc->valueCount, static_cast<int>(spectrum.size()));
         for (std::size_t i = 0; i < spectrum.size(); i += 997)
             EXPECT_NEAR(doc->data[i], spectrum[i], 1e-6 * std::fabs(spectrum[0]) + 1e-3) << i;

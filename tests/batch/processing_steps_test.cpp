@@ -188,6 +188,28 @@ TEST_F(ProcessingSteps, PhaseIsTheDialogsOkWithThoseSliderPositions)
     EXPECT_EQ(run({"phase", "1.5", "0"}), kExitUsage);
 }
 
+TEST_F(ProcessingSteps, AutomaticPhaseAndSmoothBaselineAreTheirCommands)
+{
+    ASSERT_EQ(run({"fourier"}), kExitOk);
+    auto expected = values();
+    const int pivot = doc->maxAbsIndex;
+    ASSERT_EQ(run({"fourier", "phase", "auto", "report", "params", "json"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("\"phase1\":"), std::string::npos) << out.str();
+    applyPhase(expected, 1024, pivot, doc->phase0, doc->phase1, true);
+    const auto got = values();
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_NEAR(got[i], expected[i], 1e-9) << i;
+
+    ASSERT_EQ(run({"fourier", "baseline", "smooth", "2"}), kExitOk) << err.str();
+    EXPECT_EQ(doc->smoothBaselineStrength, 2.0);
+    EXPECT_EQ(run({"baseline", "smooth", "7"}), kExitUsage);
+    EXPECT_EQ(run({"baseline", "smooth", "x"}), kExitUsage);
+    // Transformed back, the data are a FID again.
+    EXPECT_EQ(run({"fourier", "fourier", "phase", "auto"}), kExitStepFailed);
+    EXPECT_NE(err.str().find("Automatic Phase: These data are a FID: run the Fourier transform first.\n"),
+              std::string::npos) << err.str();
+}
+
 TEST_F(ProcessingSteps, UndoAfterPhaseGoesBackToTheSpectrumBeforeIt)
 {
     ASSERT_EQ(run({"fourier"}), kExitOk);

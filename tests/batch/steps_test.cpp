@@ -129,7 +129,7 @@ TEST_F(BatchSteps, TheFirstFailureKeepsTheLaterStepsFromRunning)
     EXPECT_EQ(run({"open", a, "report", "params", "text", "open", dir.file("none.tvx"), "save",
                    dir.file("b.tvx")}),
               kExitStepFailed);
-    EXPECT_EQ(outLines().size(), 5u);
+    EXPECT_EQ(outLines().size(), 7u);
     EXPECT_FALSE(std::filesystem::exists(dir.file("b.tvx")));
     EXPECT_NE(err.str().find("step 3 failed: open "), std::string::npos) << err.str();
 }
@@ -233,6 +233,8 @@ TEST_F(BatchSteps, ParamsTextShowsTheDialogLines)
         "Acquisition Time AQ: 1.36 Seconds",  // 16384 / (2 x 6009.6) = 1.3632 s
         "Transform Domain TD: 16384 Points",
         "Acquisition Mode : Real",
+        "Phase Order 0: 0.00",
+        "Phase Order 1: 0.00",
     };
     EXPECT_EQ(outLines(), expected);
 }
@@ -244,7 +246,7 @@ TEST_F(BatchSteps, ParamsJsonHoldsTheDocumentValues)
     ASSERT_EQ(run({"open", write("a.tvx", s), "report", "params", "json"}), kExitOk)
         << err.str();
     const QJsonObject p = jsonOut();
-    EXPECT_EQ(p.size(), 11);
+    EXPECT_EQ(p.size(), 13);
     EXPECT_EQ(bits(p.value("sf").toDouble()), bits(400.13));
     EXPECT_EQ(bits(p.value("sw").toDouble()), bits(4096.0));
     EXPECT_EQ(p.value("td").toInt(), 64);
@@ -256,6 +258,8 @@ TEST_F(BatchSteps, ParamsJsonHoldsTheDocumentValues)
     EXPECT_EQ(p.value("maxAbsIndex").toInt(), 6);
     EXPECT_EQ(p.value("referencePoint").toInt(), 64);
     EXPECT_EQ(p.value("displayUnits").toInt(), 1);
+    EXPECT_EQ(p.value("phase0").toDouble(), 0.0);
+    EXPECT_EQ(p.value("phase1").toDouble(), 0.0);
 }
 
 TEST_F(BatchSteps, PointsJsonRoundTripsEveryValueBitForBit)

@@ -160,8 +160,9 @@ TEST_F(MainWindowTest, TheMenuHasEveryItemWithItsTextAndCommandId)
         "&View/Scale &Units...=23",
         "&Analyse/&Parameters=30", "&Analyse/&Data points=31", "&Analyse/&Edit peaks=40012",
         "&Process/&Apodize...=40", "&Process/&Fourier transform...=41",
-        "&Process/&Phase Correction=42", "&Process/Manual &Baseline correction=43",
-        "&Process/Baseline correction=40020", "&Process/&Invert=44",
+        "&Process/&Phase Correction=42", "&Process/&Automatic Phase=40310",
+        "&Process/Manual &Baseline correction=43", "&Process/Baseline correction=40020",
+        "&Process/&Smooth Baseline=40311", "&Process/&Invert=44",
         "&Tools/&Zoom=40007", "&Tools/&Integrate=40008",
         "&Tools/&Scale Integral/Factor Scale...=40167",
         "&Tools/&Scale Integral/&Increase\t(Key Up)=40165",
@@ -280,7 +281,7 @@ TEST_F(MainWindowTest, ConnectingACommandLaterEnablesItsItemAndDispatchesToIt)
     EXPECT_TRUE(window->sendCommand(12345));
 }
 
-TEST_F(MainWindowTest, ToolbarHasSixteenEntriesWithTheirTooltipsAndIds)
+TEST_F(MainWindowTest, ToolbarHasSeventeenEntriesWithTheirTooltipsAndIds)
 {
     QToolBar& bar = window->toolbar();
     EXPECT_EQ(bar.objectName(), "id40016");
@@ -288,13 +289,14 @@ TEST_F(MainWindowTest, ToolbarHasSixteenEntriesWithTheirTooltipsAndIds)
     EXPECT_EQ(bar.geometry().top(), 0);
     EXPECT_EQ(bar.height(), 28);
     const QList<QAction*> entries = bar.actions();
-    ASSERT_EQ(entries.size(), 16);
+    ASSERT_EQ(entries.size(), 17);
     const std::pair<int, const char*> buttons[] = {
         {2, "Open"}, {3, "Save"}, {0, nullptr}, {40007, "Zoom"}, {40015, "Vertical shift"},
         {25, "Increase"}, {26, "Decrease"}, {21, "Full"}, {0, nullptr}, {40, "Apodization"},
-        {41, "Fourier transform"}, {42, "Phase correction"}, {43, "Baseline correction"},
+        {41, "Fourier transform"}, {42, "Phase correction"}, {40310, "Automatic phase"},
+        {43, "Baseline correction"},
         {40022, "Reference Spectrum"}, {40009, "Peak Picking"}, {40008, "Integrate"}};
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < 17; ++i) {
         QAction* entry = entries[i];
         const auto [id, tip] = buttons[i];
         if (!tip) {

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +23,9 @@
 #include "shell/dialogs/apodization_dialog_view.h"
 #include "shell/dialogs/fourier_dialog_view.h"
 #include "shell/dialogs/phase_dialog_view.h"
+#include "shell/dialogs/smooth_baseline_dialog_view.h"
+#include "processing/fourier_dialog.h"
+#include "processing/processing_commands.h"
 #include "shell/main_window.h"
 #include "support/fake_ui.h"
 #include "support/fake_window.h"
@@ -169,8 +173,9 @@ TEST(PhaseDialogView, ControlsAndLivePreview)
 {
     auto doc = rampDocument(512);
     undoSnapshot(*doc, true);
+    test::FakeUi ui;
     test::FakeWindow window;
-    auto* view = new PhaseDialogView(*doc, window, nullptr);
+    auto* view = new PhaseDialogView(*doc, ui, window, nullptr);
     QPointer<PhaseDialogView> alive(view);
     EXPECT_EQ(view->objectName(), "id122");
     EXPECT_EQ(view->windowTitle(), "Phase Correction");
@@ -215,8 +220,9 @@ TEST(PhaseDialogView, KeyboardReachesTheSliders)
 {
     auto doc = rampDocument(512);
     undoSnapshot(*doc, true);
+    test::FakeUi ui;
     test::FakeWindow window;
-    PhaseDialogView view(*doc, window, nullptr);
+    PhaseDialogView view(*doc, ui, window, nullptr);
     view.setAttribute(Qt::WA_DeleteOnClose, false);
     EXPECT_EQ(view.slider(0)->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
     QTest::keyClick(view.slider(0), Qt::Key_Right);
@@ -304,6 +310,34 @@ TEST_F(ProcessInWindow, BaselineCommandCorrectsAtOnce)
     window.commandAction(cmd::AutoBaseline)->trigger();
     EXPECT_EQ(doc->data[0], 0.0);
     EXPECT_EQ(doc->data[1], -7.0);
+}
+
+TEST_F(ProcessInWindow, AutomaticCommandsRefuseTheFidAndCorrectTheSpectrum)
+{
+    window.commandAction(cmd::AutoPhase)->trigger();
+    window.commandAction(cmd::SmoothBaseline)->trigger();
+    EXPECT_EQ(ui.texts(), std::vector<std::string>(2, text::kNotTransformed));
+
+    runFourierTransform(*doc, doc->valueCount);
+    window.commandAction(cmd::PhaseCorrection)->trigger();
+    PhaseDialogView* phase = window.findChildren<PhaseDialogView*>().front();
+    window.commandAction(cmd::AutoPhase)->trigger();  // presses the open dialog's Auto
+    ASSERT_NE(control<QPushButton>(*phase, 1018), nullptr);
+    EXPECT_NE(doc->phase0, 0.0);
+    EXPECT_EQ(phase->slider(0)->value(), std::lround(doc->phase0));
+    EXPECT_EQ(doc->data[1], doc->undo.data[1]) << "a preview";
+    control<QPushButton>(*phase, 2)->click();
+    EXPECT_EQ(doc->phase0, 0.0) << "Cancel gives back the angles in use";
+
+    test::whenModal<SmoothBaselineDialogView>([](SmoothBaselineDialogView* view) {
+        control<QDoubleSpinBox>(*view, 1090)->setValue(2.0);
+        control<QPushButton>(*view, 1)->click();
+    });
+    const double before = doc->data[0];
+    window.commandAction(cmd::SmoothBaseline)->trigger();
+    EXPECT_EQ(doc->smoothBaselineStrength, 2.0);
+    EXPECT_NE(doc->data[0], before);
+    EXPECT_EQ(doc->undo.data[0], before);
 }
 
 }  // namespace

@@ -104,6 +104,7 @@ public:
         phaseOpen = true;
     }
     void raisePhaseDialog() override { calls.push_back("raise phase"); }
+    void autoPhaseInDialog() override { calls.push_back("auto phase"); }
 
     std::vector<std::string> calls;
     bool phaseOpen = false;

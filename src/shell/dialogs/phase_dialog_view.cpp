@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
@@ -41,8 +42,9 @@ void ArrowControl::step(int by)
     emit clicked();
 }
 
-PhaseDialogView::PhaseDialogView(SpectrumDocument& doc, WindowPort& window, QWidget* owner)
-    : QDialog(owner)
+PhaseDialogView::PhaseDialogView(SpectrumDocument& doc, Ui& ui, WindowPort& window,
+                                 QWidget* owner)
+    : QDialog(owner), ui(ui)
 {
     setObjectName(controlName(122));
     setWindowTitle(QStringLiteral("Phase Correction"));
@@ -82,6 +84,11 @@ PhaseDialogView::PhaseDialogView(SpectrumDocument& doc, WindowPort& window, QWid
     }
 
     QBoxLayout* buttons = okCancelButtons(this, QBoxLayout::TopToBottom);
+    auto* automatic = new QPushButton(QStringLiteral("Auto"), this);
+    automatic->setObjectName(controlName(phase_ids::Auto));
+    automatic->setAutoDefault(false);
+    connect(automatic, &QPushButton::clicked, this, &PhaseDialogView::autoPhase);
+    buttons->insertWidget(2, automatic);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(grid);
@@ -108,6 +115,11 @@ void PhaseDialogView::setSliderPosition(int index, int position)
     // Moving a slider from here is no user action: it does not preview again.
     const QSignalBlocker quiet(sliders[index]);
     sliders[index]->setValue(position);
+}
+
+void PhaseDialogView::autoPhase()
+{
+    controller->autoPhase(ui);
 }
 
 void PhaseDialogView::accept()

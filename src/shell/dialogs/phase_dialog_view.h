@@ -12,6 +12,7 @@ class QToolButton;
 
 namespace tesvar {
 
+class Ui;
 class WindowPort;
 struct SpectrumDocument;
 
@@ -40,13 +41,14 @@ private:
 
 // The modeless dialog 122, "Phase Correction": edits 1016 ("Order 0") and 1017 ("Order
 // 1") with their arrow controls 101 and 102, two sliders from -180 to 180 (the first
-// for the zero-order, the second for the first-order phase), OK (1) and Cancel (2). It
+// for the zero-order, the second for the first-order phase), OK (1), Cancel (2) and
+// "Auto" (1018), which previews the automatic phase with the sliders moved to it. It
 // lives beside the main window, which stays usable, and deletes itself when it closes.
 // The rules are the PhaseDialog controller's.
 class PhaseDialogView : public QDialog, public PhaseView {
     Q_OBJECT
 public:
-    PhaseDialogView(SpectrumDocument& doc, WindowPort& window, QWidget* owner);
+    PhaseDialogView(SpectrumDocument& doc, Ui& ui, WindowPort& window, QWidget* owner);
     ~PhaseDialogView() override;
 
     void setEditValue(int editId, int value) override;
@@ -57,8 +59,11 @@ public:
 
     void accept() override;
     void reject() override;
+    // The Auto button's action.
+    void autoPhase();
 
 private:
+    Ui& ui;
     QLineEdit* order0 = nullptr;
     QLineEdit* order1 = nullptr;
     QSlider* sliders[2] = {nullptr, nullptr};

@@ -13,6 +13,7 @@
 #include "importers/import_dispatch.h"
 #include "processing/fourier_dialog.h"
 #include "processing/phase_dialog.h"
+#include "processing/processing_commands.h"
 #include "support/fake_processing_views.h"
 #include "support/fake_ui.h"
 #include "support/fake_window.h"
@@ -166,6 +167,24 @@ TEST_F(AspirinSpectrum, LinesSitAtTheListedShiftsAfterReferencing)
                 nearest = s;
         EXPECT_LT(std::fabs(nearest - shift), 0.01) << "line at " << shift << " ppm";
     }
+}
+
+TEST_F(AspirinSpectrum, AutomaticPhaseMatchesThePhaseByHand)
+{
+    std::vector<double> byHand(points);
+    for (int k = 0; k < points; ++k)
+        byHand[k] = re(k);
+    undoSnapshot(*doc, false);  // the spectrum as transformed, and its pivot
+    doc->maxAbsValue = findMaxAbs(*doc);
+    ASSERT_TRUE(applyAutoPhase(*doc, ui, window));
+    double sa = 0, sb = 0, saa = 0, sbb = 0, sab = 0;
+    for (int k = 0; k < points; ++k) {
+        sa += re(k), sb += byHand[k], saa += re(k) * re(k), sbb += byHand[k] * byHand[k];
+        sab += re(k) * byHand[k];
+    }
+    const double correlation = (sab - sa * sb / points) /
+                               std::sqrt((saa - sa * sa / points) * (sbb - sb * sb / points));
+    EXPECT_GE(correlation, 0.999) << doc->phase0 << " " << doc->phase1;
 }
 
 }  // namespace
