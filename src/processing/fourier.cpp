@@ -1,6 +1,7 @@
 #include "processing/fourier.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "processing/values_within.h"
@@ -48,26 +49,33 @@ double correctDrift(std::span<double> data, int values, int acquired)
 
 namespace {
 
-// Rotates points first .. last-1 by angle0 + step (m - first). The angle is evaluated
-// afresh every 64 points so that the rotation recurrence cannot drift.
+// Rotates points first .. last-1 by angle0 + step (m - first). Each block of points
+// starts from its own angle, evaluated afresh, and a point within the block is turned
+// further by a table of whole steps: no recurrence runs from point to point, so nothing
+// drifts and the points of a block are independent of one another.
 void rotateRamp(std::span<double> data, int first, int last, double angle0, double step)
 {
-    const double cosStep = std::cos(step);
-    const double sinStep = std::sin(step);
-    double c = 1.0, s = 0.0;
-    for (int m = first; m < last; ++m) {
-        if ((m - first) % 64 == 0) {
-            const double angle = angle0 + step * (m - first);
-            c = std::cos(angle);
-            s = std::sin(angle);
+    constexpr int kBlock = 128;
+    const int count = last - first;
+    std::array<double, kBlock> tableCos{}, tableSin{};
+    for (int j = 0; j < std::min(kBlock, count); ++j) {
+        tableCos[j] = std::cos(step * j);
+        tableSin[j] = std::sin(step * j);
+    }
+    for (int b = 0; b < count; b += kBlock) {
+        const double angle = angle0 + step * b;
+        const double blockCos = std::cos(angle);
+        const double blockSin = std::sin(angle);
+        double* p = data.data() + 2 * static_cast<std::ptrdiff_t>(first + b);
+        const int n = std::min(kBlock, count - b);
+        for (int j = 0; j < n; ++j) {
+            const double c = blockCos * tableCos[j] - blockSin * tableSin[j];
+            const double s = blockSin * tableCos[j] + blockCos * tableSin[j];
+            const double re = p[2 * j];
+            const double im = p[2 * j + 1];
+            p[2 * j] = re * c - im * s;
+            p[2 * j + 1] = re * s + im * c;
         }
-        const double re = data[2 * m];
-        const double im = data[2 * m + 1];
-        data[2 * m] = re * c - im * s;
-        data[2 * m + 1] = re * s + im * c;
-        const double nextC = c * cosStep - s * sinStep;
-        s = s * cosStep + c * sinStep;
-        c = nextC;
     }
 }
 
