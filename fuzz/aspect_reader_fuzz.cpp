@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const double value = aspectFloat(bytes);
         IMPORT_FUZZ_CHECK(!std::isnan(value));
     }
-    const auto staged = parseAspect(std::span(bytes, size), kDataCapacity);
+    const auto staged = parseAspect(std::span(bytes, size), fuzz::kFuzzCapacity);
     if (staged) {
         IMPORT_FUZZ_CHECK(size >= kAspectDataOffset && std::memcmp(bytes, kAspectMagic, 3) == 0);
         fuzz::checkStaged(*staged);
