@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const auto staged = parseAspect(std::span(bytes, size), fuzz::kFuzzCapacity);
     if (staged) {
         IMPORT_FUZZ_CHECK(size >= kAspectDataOffset && std::memcmp(bytes, kAspectMagic, 3) == 0);
-        fuzz::checkStaged(*staged);
+        fuzz::checkStaged(*staged, fuzz::kFuzzCapacity);
     }
     return 0;
 }

@@ -48,11 +48,12 @@ inline TextAndData splitInput(const std::uint8_t* bytes, std::size_t size)
             std::span<const std::uint8_t>(bytes + 2 + length, size - 2 - length)};
 }
 
-// What the document relies on for every spectrum an importer accepts.
-inline void checkStaged(const ImportedSpectrum& staged)
+// What the document relies on for every spectrum an importer accepts, read with the
+// given capacity.
+inline void checkStaged(const ImportedSpectrum& staged, int capacity = kDataCapacity)
 {
     IMPORT_FUZZ_CHECK(acquisitionIsUsable(staged.acq));
-    IMPORT_FUZZ_CHECK(staged.acq.td > 0 && staged.acq.td <= kFuzzCapacity);
+    IMPORT_FUZZ_CHECK(staged.acq.td > 0 && staged.acq.td <= capacity);
     IMPORT_FUZZ_CHECK(staged.values.size() == static_cast<std::size_t>(staged.acq.td));
     IMPORT_FUZZ_CHECK(std::all_of(staged.values.begin(), staged.values.end(),
                                   [](double v) { return std::isfinite(v); }));

@@ -8,7 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const auto staged = parseNuts(std::span(bytes, size), fuzz::kFuzzCapacity);
     if (staged) {
         IMPORT_FUZZ_CHECK(size >= kNutsDataOffset && getLe32(bytes) == kNutsMagic);
-        fuzz::checkStaged(*staged);
+        fuzz::checkStaged(*staged, fuzz::kFuzzCapacity);
         IMPORT_FUZZ_CHECK(staged->conjugateOnTransform == (staged->acq.acqMode == 1 ? 1 : 0));
     }
     return 0;

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const AcqusValues acqus = parseAcqus(input.text);
     const auto imported = assembleX32(input.data, acqus, fuzz::kFuzzCapacity);
     if (imported) {
-        fuzz::checkStaged(*imported);
+        fuzz::checkStaged(*imported, fuzz::kFuzzCapacity);
         IMPORT_FUZZ_CHECK(acqus.td && *acqus.td > 0 && acqus.aqMod);
         IMPORT_FUZZ_CHECK(imported->conjugateOnTransform == 0);
     }
