@@ -11,10 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const double value = aspectFloat(bytes);
         IMPORT_FUZZ_CHECK(!std::isnan(value));
     }
-    const auto staged = parseAspect(std::span(bytes, size), kDataCapacity);
+    const auto staged = parseAspect(std::span(bytes, size), fuzz::kFuzzCapacity);
     if (staged) {
         IMPORT_FUZZ_CHECK(size >= kAspectDataOffset && std::memcmp(bytes, kAspectMagic, 3) == 0);
-        fuzz::checkStaged(*staged);
+        fuzz::checkStaged(*staged, fuzz::kFuzzCapacity);
     }
     return 0;
 }

@@ -8,9 +8,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     using namespace tesvar;
     const fuzz::TextAndData input = fuzz::splitInput(bytes, size);
     const AcqusValues acqus = parseAcqus(input.text);
-    const auto imported = assembleX32(input.data, acqus, kDataCapacity);
+    const auto imported = assembleX32(input.data, acqus, fuzz::kFuzzCapacity);
     if (imported) {
-        fuzz::checkStaged(*imported);
+        fuzz::checkStaged(*imported, fuzz::kFuzzCapacity);
         IMPORT_FUZZ_CHECK(acqus.td && *acqus.td > 0 && acqus.aqMod);
         IMPORT_FUZZ_CHECK(imported->conjugateOnTransform == 0);
     }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 
 #include "batch/batch_ui.h"
 #include "batch/batch_window.h"
@@ -185,10 +186,12 @@ StepDefinition fourierStep()
             if (key == "size") {
                 const auto size = wholeNumber(value);
                 int index = 0;
-                while (index < 10 && (kSmallestTransform << index) != size.value_or(0))
+                while (index < kTransformSizeCount &&
+                       (kSmallestTransform << index) != size.value_or(0))
                     ++index;
-                if (index == 10)
-                    return parseError("fourier size must be one of 128, 256, ..., 65536");
+                if (index == kTransformSizeCount)
+                    return parseError("fourier size must be one of 128, 256, ..., " +
+                                      std::to_string(kLargestTransform));
                 options.sizeIndex = index;
             } else if (const auto flag = flags.find(key);
                        flag != flags.end() && (value == "0" || value == "1")) {

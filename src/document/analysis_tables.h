@@ -7,7 +7,10 @@ namespace tesvar {
 
 inline constexpr int kMaxIntegrals = 100;
 inline constexpr int kMaxPeakRegions = 1000;
-inline constexpr int kMaxPeaks = 131072;
+// Room for a peak at every other complex point of the largest spectrum: a pick over the
+// whole of it holds every local maximum of its noise. Only a plateau at or above the
+// threshold over more than half of it fills the table, which then says so.
+inline constexpr int kMaxPeaks = 262144;
 inline constexpr int kMaxJMarkers = 200;
 
 // Integrals measured on the spectrum. Values are snapshots taken when measured; labels

@@ -12,8 +12,10 @@ namespace tesvar {
 
 class WindowPort;
 
-// Room for 65,536 complex points, real and imaginary parts interleaved.
-inline constexpr int kDataCapacity = 131072;
+// Room for 524,288 complex points, real and imaginary parts interleaved: 8 MiB of
+// doubles. The document, its undo snapshot and the baseline buffer each hold this many,
+// so the document is never put on the stack.
+inline constexpr int kDataCapacity = 1048576;
 
 enum class DisplayUnits : std::int32_t { Seconds = 1, Ppm = 2, Hertz = 3, Points = 4 };
 
@@ -37,7 +39,7 @@ struct UndoSnapshot {
 };
 
 // The one spectrum the application holds, with everything the views, the processing
-// dialogs and the analysis tools keep about it. Several MiB: the application keeps one
+// dialogs and the analysis tools keep about it. About 28 MiB: the application keeps one
 // instance of static storage, tests make theirs on the heap.
 struct SpectrumDocument {
     // Data and acquisition.
@@ -140,6 +142,8 @@ struct SpectrumDocument {
     std::int32_t clickX = 0;
     std::int32_t clickY = 0;
 };
+
+static_assert(4 * kMaxPeaks == kDataCapacity, "room for a peak at every other complex point");
 
 // The number of values in use, never below zero nor beyond the buffer, whatever a file
 // or a dialog put into valueCount: every loop over the data runs to it.

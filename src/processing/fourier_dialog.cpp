@@ -11,16 +11,10 @@
 
 namespace tesvar {
 
-namespace {
-
-constexpr int kSizeEntries = 10;  // 128 .. 65536
-
-}  // namespace
-
 std::vector<std::string> transformSizeEntries()
 {
     std::vector<std::string> entries;
-    for (int i = 0; i < kSizeEntries; ++i)
+    for (int i = 0; i < kTransformSizeCount; ++i)
         entries.push_back(std::to_string(kSmallestTransform << i));
     return entries;
 }
@@ -49,7 +43,7 @@ void FourierDialog::open()
     savedValueCount = doc.valueCount;
     const int size = roundedTransformSize(doc.valueCount);
     resize(size);
-    // The largest size cuts a longer signal to its first 32768 points; the acquired size
+    // The largest size cuts a longer signal to its first 262144 points; the acquired size
     // is then kept for the Parameters dialog.
     if (size != kLargestTransform)
         doc.acq.td = size;
@@ -74,7 +68,7 @@ void FourierDialog::resize(int values)
 
 void FourierDialog::sizeChosen(int index)
 {
-    if (index < 0 || index >= kSizeEntries)
+    if (index < 0 || index >= kTransformSizeCount)
         return;
     const int size = kSmallestTransform << index;
     view.showSize(size);

@@ -21,9 +21,14 @@ inline constexpr int SizeList = 1042;
 inline constexpr int SizeEdit = 1044;  // shows the size; never read
 }  // namespace fourier_ids
 
-// The transform sizes list 1042 offers: entry i stands for 2^(i + 7) values.
+// The transform sizes list 1042 offers: entry i stands for 2^(i + 7) values, up to half
+// the capacity of the data, so that a FID filling half of it can be zero filled to twice
+// its length.
 inline constexpr int kSmallestTransform = 128;
-inline constexpr int kLargestTransform = 65536;
+inline constexpr int kLargestTransform = 524288;
+inline constexpr int kTransformSizeCount = 13;
+static_assert(kSmallestTransform << (kTransformSizeCount - 1) == kLargestTransform);
+static_assert(kLargestTransform <= kDataCapacity);
 std::vector<std::string> transformSizeEntries();
 
 // What the Fourier dialog's controller needs of its window.
@@ -48,8 +53,8 @@ class FourierDialog {
 public:
     FourierDialog(SpectrumDocument& doc, Ui& ui, FourierView& view);
 
-    // Takes the undo snapshot, shows the options and rounds the size up to a power of
-    // two from 128 to 65536.
+    // Takes the undo snapshot, shows the options and rounds the size up to a listed
+    // power of two.
     void open();
     // A double click on entry `index` of list 1042 (a single click does nothing).
     void sizeChosen(int index);
@@ -68,7 +73,7 @@ private:
     int savedValueCount = 0;
 };
 
-// The first power of two from 128 up that holds `values`, at most 65536.
+// The smallest listed size that holds `values`; the largest for any more.
 int roundedTransformSize(int values);
 
 namespace text {

@@ -64,7 +64,8 @@ inline HandWrittenSpectrum awkwardSpectrum(int n)
     s.aq = n / (2.0 * s.sw);
     s.values.resize(n);
     for (int i = 0; i < n; ++i)
-        s.values[i] = (i % 2 ? -1.0 : 1.0) * (i * 0.1 + 1.0 / 3.0) * ((i * 7919) % 13 + 1);
+        s.values[i] = (i % 2 ? -1.0 : 1.0) * (i * 0.1 + 1.0 / 3.0) *
+                      ((i * std::int64_t{7919}) % 13 + 1);
     s.values[2] = -0.0;
     s.values[4] = std::numeric_limits<double>::denorm_min() * 3;
     s.values[6] = -std::numeric_limits<double>::max();

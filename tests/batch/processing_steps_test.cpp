@@ -3,7 +3,12 @@
 // routines applied directly.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <cmath>
+#include <complex>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -106,8 +111,35 @@ TEST_F(ProcessingSteps, FourierOptionsAndSizeAreThoseOfTheDialog)
 
 TEST_F(ProcessingSteps, FourierArgumentsAreChecked)
 {
-    for (const char* bad : {"size=1000", "size=64", "real=2", "speed=1", "inverse"})
+    for (const char* bad : {"size=1000", "size=64", "size=1048576", "real=2", "speed=1", "inverse"})
         EXPECT_EQ(run({"fourier", bad}), kExitUsage) << bad;
+}
+
+// 400,000 values, read whole and zero filled to the largest transform: each line lands
+// on its own frequency (the axis reads SW / 2 at zero offset) within one point, SW / N.
+TEST_F(ProcessingSteps, ALongFidIsReadWholeAndItsLinesLandOnTheirFrequencies)
+{
+    const double sw = 10000.0, offsets[] = {4100.9, 1500.25, -3210.7};  // Hz, ppm falling
+    std::vector<std::int32_t> ints(400000);
+    for (int k = 0; k < 200000; ++k) {
+        std::complex<double> v;
+        for (const double f : offsets)
+            v += std::polar(1e6 * std::exp(-k / 20000.0), 2 * M_PI * f * k / sw);
+        ints[2 * k] = static_cast<std::int32_t>(std::lround(v.real()));
+        ints[2 * k + 1] = static_cast<std::int32_t>(std::lround(v.imag()));
+    }
+    test::writeBytes(dir.file("fid"), test::x32Ints(ints));
+    const std::string acqus = test::acqusText(400000, sw, 400.0, 3);
+    test::writeBytes(dir.file("acqus"), {acqus.begin(), acqus.end()});
+    ASSERT_EQ(runBatch({"import", "x32", dir.file("fid"), "fourier", "size=524288", "peaks",
+                        "24.99", "0.01", "2000", "report", "peaks", "json"}, *doc, out, err),
+              kExitOk) << err.str();
+    EXPECT_EQ(err.str(), "") << "no note of values left out";
+    const QJsonArray peaks = QJsonDocument::fromJson(QByteArray::fromStdString(out.str()))
+                                 .object()["regions"][0]["peaks"].toArray();
+    ASSERT_EQ(peaks.size(), 3) << out.str();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(peaks[i]["hz"].toDouble(), sw / 2 + offsets[i], sw / 262144) << i;
 }
 
 // Reopened by a later run, a spectrum saved before or after its transform gives the same values.

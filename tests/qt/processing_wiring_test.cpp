@@ -79,9 +79,9 @@ TEST(FourierDialogView, ControlsTextsAndTheSizeList)
 
     auto* list = control<QListWidget>(view, 1042);
     ASSERT_NE(list, nullptr);
-    ASSERT_EQ(list->count(), 10);
+    ASSERT_EQ(list->count(), 13);
     EXPECT_EQ(list->item(0)->text(), "128");
-    EXPECT_EQ(list->item(9)->text(), "65536");
+    EXPECT_EQ(list->item(12)->text(), "524288");
     EXPECT_EQ(list->currentRow(), -1);
     auto* edit = control<QLineEdit>(view, 1044);
     ASSERT_NE(edit, nullptr);
@@ -96,8 +96,8 @@ TEST(FourierDialogView, ControlsTextsAndTheSizeList)
     list->itemDoubleClicked(list->item(4));
     EXPECT_EQ(doc->valueCount, 2048);
     EXPECT_EQ(edit->text(), "2048");
-    list->itemDoubleClicked(list->item(9));
-    EXPECT_EQ(ranges, (std::vector<std::pair<int, int>>{{0, 65535}}));
+    list->itemDoubleClicked(list->item(12));
+    EXPECT_EQ(ranges, (std::vector<std::pair<int, int>>{{0, 524287}}));
 
     control<QPushButton>(view, 2)->click();
     EXPECT_EQ(doc->valueCount, 1000) << "Cancel gives back the size on opening";

@@ -110,13 +110,13 @@ TEST(NativeFormat, SixtyFourDoublesMakeA2048ByteFileWithFillerAfterTheData)
     EXPECT_EQ(read.values, values);
 }
 
-TEST(NativeFormat, FullCapacityMakesAFileOfExactly1049600Bytes)
+TEST(NativeFormat, FullCapacityMakesAFileOfExactly8389632Bytes)
 {
     AcquisitionParameters acq;
     acq.td = kDataCapacity;
     acq.sw = 1000.0;
     const auto bytes = encodeNativeFile(acq, ramp(kDataCapacity));
-    EXPECT_EQ(bytes.size(), 1049600u);
+    EXPECT_EQ(bytes.size(), 8389632u);
 }
 
 TEST(NativeFormat, AFileFromAnIndependentWriterReadsAndWritesBackByteForByte)

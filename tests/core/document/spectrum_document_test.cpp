@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "document/spectrum_document.h"
 #include "support/fake_window.h"
@@ -72,12 +74,12 @@ TEST(UndoSnapshot, TakeAndRestoreRoundTripDataAndMaximum)
     auto doc = makeDocument(64);
     doc->maxAbsValue = 0.75;
     EXPECT_EQ(undoSnapshot(*doc, true), 0.75);
-    const auto loaded = doc->data;
+    const std::vector<double> loaded(doc->data.begin(), doc->data.end());
     for (int i = 0; i < 64; ++i)
         doc->data[i] = -7.0;
     doc->maxAbsValue = 7.0;
     EXPECT_EQ(undoSnapshot(*doc, false), 0.75);
-    EXPECT_EQ(doc->data, loaded);
+    EXPECT_TRUE(std::ranges::equal(doc->data, loaded));
 }
 
 TEST(UndoSnapshot, RestoreCopiesOnlyTheCurrentCount)

@@ -558,9 +558,9 @@ TEST_F(ImportDispatch, EveryReaderRefusesWhatMakesNoSpectrumAndTellsWhatItCouldN
         EXPECT_EQ(window.notes,
                   (std::vector<std::string>{
                       "The file holds only 3 of its 8 values; the others read as 0.",
-                      "Only the first 131072 of the file's 131074 values were read; the rest was left out.",
+                      "Only the first 1048576 of the file's 1048578 values were read; the rest was left out.",
                       "The file holds only 3 of its " + std::to_string(huge) +
-                          " values; the others up to 131072 read as 0."}))
+                          " values; the others up to 1048576 read as 0."}))
             << static_cast<int>(r);
     }
 }

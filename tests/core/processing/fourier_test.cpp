@@ -338,25 +338,26 @@ TEST_F(FourierDialogTest, OpeningShowsTheOptionsAndTheSizeList)
     EXPECT_TRUE(view.isChecked(fourier_ids::Quadrature));
     EXPECT_FALSE(view.isChecked(fourier_ids::Inverse));
     EXPECT_EQ(view.list, (std::vector<std::string>{"128", "256", "512", "1024", "2048", "4096",
-                                                   "8192", "16384", "32768", "65536"}));
+                                                   "8192", "16384", "32768", "65536", "131072",
+                                                   "262144", "524288"}));
     EXPECT_EQ(view.shownSize, 1024);
 }
 
 TEST_F(FourierDialogTest, OpeningRoundsTheSizeUpToAPowerOfTwo)
 {
-    openWith(131072);
-    EXPECT_EQ(doc->valueCount, 65536);
-    EXPECT_EQ(view.shownSize, 65536);
-    EXPECT_EQ(doc->acq.td, 131072);
+    openWith(1048576);
+    EXPECT_EQ(doc->valueCount, 524288);
+    EXPECT_EQ(view.shownSize, 524288);
+    EXPECT_EQ(doc->acq.td, 1048576);
 
     openWith(100);
     EXPECT_EQ(doc->valueCount, 128);
     EXPECT_EQ(view.shownSize, 128);
     EXPECT_EQ(doc->acq.td, 128);
 
-    openWith(32769);
-    EXPECT_EQ(view.shownSize, 65536);
-    EXPECT_EQ(doc->acq.td, 32769);
+    openWith(262145);
+    EXPECT_EQ(view.shownSize, 524288);
+    EXPECT_EQ(doc->acq.td, 262145);
 
     openWith(32768);
     EXPECT_EQ(view.shownSize, 32768);
@@ -397,24 +398,24 @@ TEST_F(FourierDialogTest, DoubleClickChoosesTheSizeAtOnce)
     EXPECT_EQ(doc->referencePoint, 1024);
     EXPECT_EQ(view.shownSize, 1024);
     EXPECT_TRUE(view.scrollRanges.empty());
-    dialog->sizeChosen(10);  // no such entry
+    dialog->sizeChosen(13);  // no such entry
     EXPECT_EQ(doc->valueCount, 1024);
 }
 
 TEST_F(FourierDialogTest, ChoosingTheLargestSizeSetsTheScrollRangeAndReportsAFailure)
 {
     openWith(4096);
-    dialog->sizeChosen(9);
-    EXPECT_EQ(doc->hScrollMax, 65535);
-    EXPECT_EQ(view.scrollRanges, (std::vector<std::pair<int, int>>{{0, 65535}}));
+    dialog->sizeChosen(12);
+    EXPECT_EQ(doc->hScrollMax, 524287);
+    EXPECT_EQ(view.scrollRanges, (std::vector<std::pair<int, int>>{{0, 524287}}));
     EXPECT_TRUE(ui.messages.empty());
 
     view.scrollRangeWorks = false;
-    dialog->sizeChosen(9);
+    dialog->sizeChosen(12);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "ERROR");
     EXPECT_EQ(ui.messages[0].caption, "");
-    EXPECT_EQ(doc->valueCount, 65536);
+    EXPECT_EQ(doc->valueCount, 524288);
 }
 
 TEST_F(FourierDialogTest, GrowingTheSizeZeroFillsInsteadOfShowingAnEarlierSpectrum)
