@@ -1,5 +1,4 @@
-// The trace drawn per column against one segment per point, on the back buffer and on a
-// scaled page, for a measured spectrum and one of lines about a point wide.
+// The trace drawn per column against one segment per point, on screen and on a page.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -34,14 +33,14 @@ TEST(TraceColumns, PixelsOfOneSegmentPerPointFromAtMostFourSegmentsPerColumn)
             v += (line % 3 == 0 ? -4.0 : 8.0) / line / (1 + 2 * std::pow(i / 2 - 811.7 * line, 2));
         return v;
     });
+    // The share of the elements in view; 0 for the back buffer or the scale of a page.
     const struct {
         SpectrumDocument* doc;
-        double from, to;  // the share of the elements in view
-        double page;      // 0: the back buffer; else the printed picture at this scale
+        double from, to, page;
         int columnsPerUnit;
-    } cases[] = {{aspirin.get(), 0, 1, 0, 1},   {aspirin.get(), 0.25, 0.45, 0, 1},
+    } cases[] = {{aspirin.get(), 0, 1, 0, 1},      {aspirin.get(), 0.25, 0.45, 0, 1},
                  {aspirin.get(), 0.3, 0.33, 0, 1}, {aspirin.get(), 0, 1, 2.3, 1},
-                 {lines.get(), 0, 1, 0, 1},     {lines.get(), 0.1, 0.35, 0, 1},
+                 {lines.get(), 0, 1, 0, 1},        {lines.get(), 0.1, 0.35, 0, 1},
                  {lines.get(), 0.05, 0.5, 1.7, 1}, {lines.get(), 0, 1, 0, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << ".." << c.to << " page " << c.page);
@@ -79,8 +78,7 @@ TEST(TraceColumns, PixelsOfOneSegmentPerPointFromAtMostFourSegmentsPerColumn)
             canvas.flush();
             return image;
         };
-        // The raster engine decides a pixel at some turns from the segments before:
-        // a column may differ by one pixel, and few do.
+        // The raster engine decides pixels at turns from the segments before: few differ.
         const QImage reference = picture(false), columns = picture(true);
         int differingColumns = 0, worstColumn = 0, ink = 0;
         for (int x = 0; x < reference.width(); ++x) {
@@ -93,7 +91,7 @@ TEST(TraceColumns, PixelsOfOneSegmentPerPointFromAtMostFourSegmentsPerColumn)
             worstColumn = std::max(worstColumn, inColumn);
         }
         EXPECT_GT(ink, reference.width() / 2) << "a trace across the picture";
-        EXPECT_LE(worstColumn, 1);
+        EXPECT_LE(worstColumn, 1) << "pixels in one column";
         EXPECT_LE(differingColumns, 4);
         test::RecordingCanvas segments;
         draw(segments, true);
