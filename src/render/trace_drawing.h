@@ -81,7 +81,7 @@ public:
     std::int64_t columnEnd(std::int64_t k, std::int64_t to, std::int64_t guess) const
     {
         const int x0 = x(k), c0 = column(k);
-        auto same = [&](std::int64_t j) { return x(j) == x0 && column(j) == c0; };
+        auto same = [&](std::int64_t j) { return x(j) == x0 && (!finer || column(j) == c0); };
         if (!map.rising()) {
             std::int64_t j = k + 1;
             while (j < to && same(j))
