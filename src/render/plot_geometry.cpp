@@ -21,14 +21,6 @@ bool horizontalScale(const SpectrumDocument& doc)
 
 bool usableDivisor(double divisor) { return divisor != 0.0 && std::isfinite(divisor); }
 
-int toPixel(double value, int fallback)
-{
-    if (std::isnan(value))
-        return fallback;
-    const double limit = kPixelLimit;
-    return static_cast<int>(std::trunc(std::clamp(value, -limit, limit)));
-}
-
 ElementIndex evenIndex(ElementIndex index) { return index % 2 != 0 ? index - 1 : index; }
 
 VisibleRange visibleRange(const SpectrumDocument& doc)
@@ -82,13 +74,16 @@ int traceX(const SpectrumDocument& doc, double element, int width)
     return ColumnMap(doc, width).column(element);
 }
 
-int valueToY(const SpectrumDocument& doc, double value)
+RowMap::RowMap(const SpectrumDocument& doc)
+    : scaled(usableDivisor(std::fabs(doc.maxAbsValue))), zeroY(doc.baselineY)
 {
-    const double magnitude = std::fabs(doc.maxAbsValue);
-    if (!usableDivisor(magnitude))
-        return doc.baselineY;
-    return toPixel(doc.baselineY - value / magnitude * doc.verticalScale, doc.baselineY);
+    if (!scaled)
+        return;
+    magnitude = std::fabs(doc.maxAbsValue);
+    scale = doc.verticalScale;
 }
+
+int valueToY(const SpectrumDocument& doc, double value) { return RowMap(doc).y(value); }
 
 double pointToX(const SpectrumDocument& doc, double point)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -18,7 +19,13 @@ inline constexpr int kPixelLimit = 1 << 22;
 
 // Truncates toward zero into the drawable range; a value that is not a number gives
 // `fallback`.
-int toPixel(double value, int fallback = 0);
+inline int toPixel(double value, int fallback = 0)
+{
+    if (std::isnan(value))
+        return fallback;
+    const double limit = kPixelLimit;
+    return static_cast<int>(std::clamp(value, -limit, limit));  // the conversion truncates
+}
 
 // True for a number the plot may divide by: finite and not zero.
 bool usableDivisor(double divisor);
@@ -64,6 +71,9 @@ public:
 
     double x(double element) const { return scaled ? (element - leftEdge) * perElement : 0.0; }
 
+    // True when x grows with the element.
+    bool rising() const { return scaled && perElement > 0.0; }
+
     // The column of an element: x truncated. The trace, the axis ticks and the integral
     // brackets and curves all place their points by it, so that at any zoom the same
     // point lies in the same column, where the readout (xToTime) finds it again. A
@@ -89,7 +99,25 @@ int traceX(const SpectrumDocument& doc, double element, int width);
 
 // Client y of a data value: positive values go up, a value of |maxAbsValue| lies
 // verticalScale pixels from the zero line. An all-zero spectrum (maxAbsValue 0) and
-// values that are not numbers lie on the zero line.
+// values that are not numbers lie on the zero line. Worked out once for a pass over
+// many values.
+class RowMap {
+public:
+    explicit RowMap(const SpectrumDocument& doc);
+
+    int y(double value) const
+    {
+        return scaled ? toPixel(zeroY - value / magnitude * scale, zeroY) : zeroY;
+    }
+
+private:
+    bool scaled = false;
+    int zeroY = 0;
+    double magnitude = 1.0;
+    double scale = 0.0;
+};
+
+// RowMap(doc).y(value), for a single value.
 int valueToY(const SpectrumDocument& doc, double value);
 
 // Client x of a fractional complex-point number (element 2p), of a time coordinate

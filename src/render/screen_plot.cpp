@@ -38,8 +38,9 @@ void renderPlot(SpectrumDocument& doc, Canvas& backBuffer)
 
     const VisibleRange range = visibleRange(doc);
     backBuffer.moveTo(0, doc.baselineY);
+    const RowMap rows(doc);
     drawTracePoints(
-        doc, backBuffer, range, doc.clientWidth, [&doc](double v) { return valueToY(doc, v); },
+        doc, backBuffer, range, doc.clientWidth, [&rows](double v) { return rows.y(v); },
         doc.baselineY);
 
     backBuffer.setPen(overlayPen);

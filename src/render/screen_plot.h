@@ -6,8 +6,9 @@ class Canvas;
 struct SpectrumDocument;
 
 // Redraws the whole picture of the window onto the back buffer: a white fill of the
-// client area, the blue trace of the real parts (one segment per point), the red axis,
-// the integrals when integralsShown and the coupling markers while measureJActive.
+// client area, the blue trace of the real parts (drawn per column, with the pixels of
+// one segment per point), the red axis, the integrals when integralsShown and the
+// coupling markers while measureJActive.
 // Renews the integrals' label hit boxes.
 void renderPlot(SpectrumDocument& doc, Canvas& backBuffer);
 

@@ -100,10 +100,12 @@ TEST(RenderPlot, AnAllZeroSpectrumDrawsItsZeroLineAndAxis)
     ASSERT_EQ(doc->maxAbsValue, 0.0);
     RecordingCanvas canvas;
     renderPlot(*doc, canvas);
+    // 2047 points over 800 columns, all on the zero line: one vertex per column.
     const auto trace = linesInPen(canvas, tracePen);
-    ASSERT_EQ(trace.size(), 2047u);
-    for (const auto& op : trace)
-        ASSERT_EQ(op.y1, 300);
+    ASSERT_EQ(trace.size(), 800u);
+    for (int x = 0; x < 800; ++x)
+        ASSERT_EQ((std::vector<int>{trace[x].x1, trace[x].y0, trace[x].y1}),
+                  (std::vector<int>{x, 300, 300}));
     EXPECT_FALSE(canvas.texts().empty()) << "axis labels";
 }
 
