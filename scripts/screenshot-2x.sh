@@ -37,7 +37,7 @@ typeInto 868 396 0.8
 click 837 423
 at 769 330                                # the wheel: three notches up
 for _ in 1 2 3; do xdotool click 4; sleep 0.3; done
-click 476 32 0.5                          # Integrate: the quartet, the singlet, the triplet
+click 510 32 0.5                          # Integrate: the quartet, the singlet, the triplet
 drag 168 235
 drag 1044 1103
 drag 1374 1440

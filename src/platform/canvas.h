@@ -76,9 +76,10 @@ public:
     // units, and a pen of width 1 covers one unit, so the picture keeps its geometry
     // whatever the screen's density.
     virtual double devicePixelRatio() const { return 1.0; }
-    // While on, the positions of lines and fills are device pixels and a pen of width 1
-    // is one device pixel wide, for a drawing that uses every device column (a dense
-    // trace); text stays in units. A surface of ratio 1 draws the same either way.
+    // While on, the positions of lines and fills are device pixels, for a drawing that
+    // uses every device column and row (a dense trace); a pen keeps its weight of
+    // round(ratio) device pixels, and text stays in units. A surface of ratio 1 draws the
+    // same either way.
     virtual void setDevicePixels(bool on) { (void)on; }
 };
 

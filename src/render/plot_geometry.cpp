@@ -74,13 +74,15 @@ int traceX(const SpectrumDocument& doc, double element, int width)
     return ColumnMap(doc, width).column(element);
 }
 
-RowMap::RowMap(const SpectrumDocument& doc)
-    : scaled(usableDivisor(std::fabs(doc.maxAbsValue))), zeroY(doc.baselineY)
+RowMap::RowMap(const SpectrumDocument& doc, double unitsPerPixel)
+    : scaled(usableDivisor(std::fabs(doc.maxAbsValue))),
+      zeroY(unitsPerPixel == 1.0 ? doc.baselineY
+                                 : toPixel(std::lround(doc.baselineY * unitsPerPixel)))
 {
     if (!scaled)
         return;
     magnitude = std::fabs(doc.maxAbsValue);
-    scale = doc.verticalScale;
+    scale = doc.verticalScale * unitsPerPixel;
 }
 
 int valueToY(const SpectrumDocument& doc, double value) { return RowMap(doc).y(value); }

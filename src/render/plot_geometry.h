@@ -103,7 +103,8 @@ int traceX(const SpectrumDocument& doc, double element, int width);
 // many values.
 class RowMap {
 public:
-    explicit RowMap(const SpectrumDocument& doc);
+    // unitsPerPixel > 1 gives rows of a denser surface (device rows on a dense screen).
+    explicit RowMap(const SpectrumDocument& doc, double unitsPerPixel = 1.0);
 
     int y(double value) const
     {

@@ -37,11 +37,19 @@ void renderPlot(SpectrumDocument& doc, Canvas& backBuffer)
     backBuffer.setPen(tracePen);
 
     const VisibleRange range = visibleRange(doc);
-    backBuffer.moveTo(0, doc.baselineY);
-    const RowMap rows(doc);
+    // On a dense screen the trace uses every device column and row: the same curve as at
+    // one device pixel to the unit, drawn finer.
+    const double ratio = backBuffer.devicePixelRatio();
+    const bool dense = ratio > 1.0 && std::isfinite(ratio);
+    const double unitsPerPixel = dense ? ratio : 1.0;
+    const RowMap rows(doc, unitsPerPixel);
+    const int width = dense ? toPixel(std::lround(doc.clientWidth * ratio)) : doc.clientWidth;
+    const int zeroY = rows.y(0.0);
+    backBuffer.setDevicePixels(dense);
+    backBuffer.moveTo(0, zeroY);
     drawTracePoints(
-        doc, backBuffer, range, doc.clientWidth, [&rows](double v) { return rows.y(v); },
-        doc.baselineY);
+        doc, backBuffer, range, width, [&rows](double v) { return rows.y(v); }, zeroY);
+    backBuffer.setDevicePixels(false);
 
     backBuffer.setPen(overlayPen);
     drawAxis(doc, backBuffer, range.firstIndex, range.lastIndex);

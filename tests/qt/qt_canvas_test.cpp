@@ -234,7 +234,8 @@ std::pair<int, int> extent(const QImage& image, int x, QRgb colour, bool across 
 }
 
 // On a dense surface a line of width 1 covers its unit's device pixels, a fill its
-// units', and in device pixels a line is one device pixel wide.
+// units', and a line placed in device pixels keeps its weight of round(ratio) device
+// pixels from its position on.
 TEST(QtCanvas, DenseSurfacesKeepTheGeometryInUnits)
 {
     for (double r : {1.0, 1.5, 2.0, 3.0}) {
@@ -256,7 +257,7 @@ TEST(QtCanvas, DenseSurfacesKeepTheGeometryInUnits)
         const auto unit = [r](int u) { return std::pair{int(u * r), int(std::ceil(u * r + r)) - 1}; };
         EXPECT_EQ(extent(image, int(35 * r), qRgb(255, 0, 0)), unit(20));
         EXPECT_EQ(extent(image, int(35 * r), qRgb(255, 0, 0), true), unit(60));
-        EXPECT_EQ(extent(image, 5, qRgb(255, 0, 0)), std::pair(75, 75));
+        EXPECT_EQ(extent(image, 5, qRgb(255, 0, 0)), std::pair(75, 75 + int(std::lround(r)) - 1));
         EXPECT_EQ(extent(image, int(75 * r), qRgb(0, 0, 255)), std::pair(int(30 * r), int(40 * r) - 1));
     }
 }

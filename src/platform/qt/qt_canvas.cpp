@@ -182,13 +182,16 @@ void QtCanvas::placeFills()
 void QtCanvas::placeLines()
 {
     const double ratio = devicePixelRatio();
-    if (devicePixels || ratio == 1.0) {
-        placeFills();
+    if (ratio == 1.0) {
         painter.setPen(qtPen(pen, 1));
         return;
     }
+    // A line keeps its weight, round(ratio) device pixels, and is shifted to cover the
+    // device rows and columns from its position on: at 200% a line at y = 3 covers rows 6
+    // and 7, and a line placed in device pixels at y = 7 covers rows 7 and 8.
     const int width = std::max(1, static_cast<int>(std::lround(ratio)));
-    const double shift = (width / 2.0 - 0.25) / ratio;
+    placeFills();
+    const double shift = (width / 2.0 - 0.25) / (devicePixels ? 1.0 : ratio);
     painter.translate(shift, shift);
     painter.setPen(qtPen(pen, width));
 }
