@@ -7,17 +7,19 @@
 
 namespace tesvar::bench {
 
-// 65,536 complex points: a few Lorentzian lines over noise, shown whole on a full-HD
-// client area.
-inline std::unique_ptr<tesvar::SpectrumDocument> largestSpectrum()
+// `values` values (by default the document's capacity, 524,288 complex points): a few
+// Lorentzian lines over noise, shown whole on a full-HD client area.
+inline std::unique_ptr<tesvar::SpectrumDocument> largestSpectrum(int values = tesvar::kDataCapacity)
 {
     auto doc = std::make_unique<tesvar::SpectrumDocument>();
-    const int n = tesvar::kDataCapacity;
+    const int n = values;
     for (int i = 0; i < n; i += 2) {
         const double k = i / 2;
         double v = 0.01 * std::sin(0.731 * k);
-        for (double centre : {9000.0, 21000.0, 33000.0, 47000.0})
+        for (double place : {0.137, 0.32, 0.5, 0.717}) {
+            const double centre = place * n / 2;
             v += 1.0 / (1.0 + (k - centre) * (k - centre) / 25.0);
+        }
         doc->data[i] = v;
         doc->data[i + 1] = 0.0;
     }

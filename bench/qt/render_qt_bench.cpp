@@ -28,19 +28,20 @@ void repaint(tesvar::SpectrumDocument& doc, QImage& backBuffer)
 
 void BM_RenderPlotFullHd(benchmark::State& state)
 {
-    auto doc = tesvar::bench::largestSpectrum();
+    auto doc = tesvar::bench::largestSpectrum(static_cast<int>(state.range(0)));
     QImage backBuffer(1920, 1080, QImage::Format_RGB32);
     backBuffer.fill(Qt::white);
     for (auto _ : state)
         repaint(*doc, backBuffer);
 }
-BENCHMARK(BM_RenderPlotFullHd)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_RenderPlotFullHd)->ArgName("values")->Arg(65536)->Arg(131072)->Arg(1048576)
+    ->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // A slider step of the phase dialog: the real parts rotated afresh from the snapshot,
 // then the whole picture redrawn.
 void BM_PhasePreviewAndRepaintFullHd(benchmark::State& state)
 {
-    auto doc = tesvar::bench::largestSpectrum();
+    auto doc = tesvar::bench::largestSpectrum(static_cast<int>(state.range(0)));
     tesvar::undoSnapshot(*doc, true);
     QImage backBuffer(1920, 1080, QImage::Format_RGB32);
     backBuffer.fill(Qt::white);
@@ -53,7 +54,8 @@ void BM_PhasePreviewAndRepaintFullHd(benchmark::State& state)
         repaint(*doc, backBuffer);
     }
 }
-BENCHMARK(BM_PhasePreviewAndRepaintFullHd)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_PhasePreviewAndRepaintFullHd)->ArgName("values")->Arg(65536)->Arg(131072)
+    ->Arg(524288)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_BuildPrintPicture(benchmark::State& state)
 {

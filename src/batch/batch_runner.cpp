@@ -209,7 +209,9 @@ int runBatch(const std::vector<std::string>& args, const StepTable& table, Spect
 
 int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    auto doc = std::make_unique<SpectrumDocument>();
+    // Made without touching its large arrays, which the system gives zeroed: a short run
+    // maps only the pages it writes.
+    auto doc = std::make_unique_for_overwrite<SpectrumDocument>();
     // As the main window's creation leaves it: no spectrum whose loss needs a question.
     doc->nothingToSave = 1;
     return runBatch(args, *doc, out, err);

@@ -30,14 +30,16 @@ struct IntegralTable {
     std::int32_t startNew = 0;
 };
 
+// No initialisers: the table lives in the document, which starts zeroed (see
+// SpectrumDocument's allocation), and is written before it is read.
 struct PeakRecord {
-    double value = 0.0;      // signed real value at the peak
-    std::int32_t index = 0;  // element index (always even)
+    double value;        // signed real value at the peak
+    std::int32_t index;  // element index (always even)
 };
 
 // Picked peaks, grouped by region: the peaks of each region are contiguous.
 struct PeakTable {
-    std::array<PeakRecord, kMaxPeaks> peaks{};
+    std::array<PeakRecord, kMaxPeaks> peaks;
     std::int32_t peakCount = 0;
     std::int32_t regionCount = 0;
     std::array<std::int32_t, kMaxPeakRegions> regionStart{};

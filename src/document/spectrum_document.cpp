@@ -2,10 +2,24 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 
 #include "platform/window_port.h"
 
 namespace tesvar {
+
+void* SpectrumDocument::operator new(std::size_t size)
+{
+    if (void* p = std::calloc(1, size))
+        return p;
+    throw std::bad_alloc();
+}
+
+void SpectrumDocument::operator delete(void* p) noexcept
+{
+    std::free(p);
+}
 
 int valuesInUse(const SpectrumDocument& doc)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -29,7 +30,7 @@ struct PlotRect {
 // One-level undo. It does not record valueCount: a restore copies as many doubles as
 // valueCount holds at the time of the restore.
 struct UndoSnapshot {
-    std::array<double, kDataCapacity> data{};
+    std::array<double, kDataCapacity> data;
     double maxAbsValue = 0.0;
     // What the next transform owes the data, as it was for them: a FID given back by Undo
     // after its transform is conjugated and has its filter delay handled as the first time.
@@ -39,11 +40,19 @@ struct UndoSnapshot {
 };
 
 // The one spectrum the application holds, with everything the views, the processing
-// dialogs and the analysis tools keep about it. About 28 MiB: the application keeps one
-// instance of static storage, tests make theirs on the heap.
+// dialogs and the analysis tools keep about it. About 28 MiB, most of it unused until a
+// long spectrum arrives: the application keeps one instance of static storage, the runner
+// and the tests make theirs on the heap. The large arrays (the data, the undo copy, the
+// baseline, the peak table) have no initialisers, and a document on the heap comes
+// zeroed from the system (calloc), so that a page is only mapped once it is written:
+// `new SpectrumDocument` (std::make_unique_for_overwrite) starts all zero without
+// touching them, `new SpectrumDocument()` zeroes them by hand.
 struct SpectrumDocument {
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p) noexcept;
+
     // Data and acquisition.
-    std::array<double, kDataCapacity> data{};  // element 2k real, 2k+1 imaginary
+    std::array<double, kDataCapacity> data;  // element 2k real, 2k+1 imaginary
     std::int32_t valueCount = kDataCapacity;   // doubles in use
     AcquisitionParameters acq;
     std::int32_t realAcquisition = 0;
@@ -112,7 +121,7 @@ struct SpectrumDocument {
     // polynomial evaluated at every value index.
     std::array<std::int32_t, 4> baselineCoeff{};
     double baselineScale = 1.0;
-    std::array<double, kDataCapacity> baselineCorrection{};
+    std::array<double, kDataCapacity> baselineCorrection;
     std::int32_t baselineFirstDraw = 0;
     // The smooth baseline's strength, remembered between openings of its dialog (its
     // default is kDefaultBaselineStrength).
