@@ -1,12 +1,16 @@
-// --each PATTERN: many spectra in one run. Each spectrum runs in a forked process rather
-// than a thread: the file choosers move the current folder, which is one per process;
-// a spectrum that crashes ends its own process only; and the child starts from the
-// parent's untouched document without zeroing or copying it (the kernel copies only
-// the pages a run writes). The price is that what a process caches (the transform's
-// plans, for one) is made again in every spectrum's process.
+// --each PATTERN: many spectra in one run. The spectra run in worker processes forked
+// from this one rather than in threads: the file choosers move the current folder, which
+// is one per process, and a spectrum that crashes takes down its own worker only (it is
+// reported failed and a new worker takes its place). A worker runs one spectrum after
+// another, each in a new document, and keeps what a process caches between them (the
+// transform's plans, the program's own pages), which a process per spectrum would make
+// again every time.
 #include "batch/batch_each.h"
 
+#include <fcntl.h>
 #include <glob.h>
+#include <malloc.h>
+#include <poll.h>
 #include <sched.h>
 #include <sys/mman.h>
 #include <sys/wait.h>
@@ -18,6 +22,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -72,7 +77,9 @@ std::string matchPaths(const std::string& pattern, std::vector<std::string>& pat
     return {};
 }
 
-std::string readWhole(int fd)
+// Everything written to the shared output file `fd`, which is then emptied for the next
+// spectrum (the worker writes at the offset the two share).
+std::string takeWhole(int fd)
 {
     std::string text;
     char buffer[65536];
@@ -86,8 +93,39 @@ std::string readWhole(int fd)
         text.append(buffer, static_cast<std::size_t>(n));
         at += n;
     }
-    close(fd);
+    if (ftruncate(fd, 0) != 0 || lseek(fd, 0, SEEK_SET) != 0)
+        text += "";  // the next spectrum's output then follows this one's; nothing is lost
     return text;
+}
+
+bool readAll(int fd, void* to, std::size_t size)
+{
+    auto* bytes = static_cast<char*>(to);
+    while (size > 0) {
+        const ssize_t n = read(fd, bytes, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool writeAll(int fd, const void* from, std::size_t size)
+{
+    const auto* bytes = static_cast<const char*>(from);
+    while (size > 0) {
+        const ssize_t n = write(fd, bytes, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 // What ended a spectrum's process, for the failure message.
@@ -155,24 +193,42 @@ private:
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
 };
 
-// A spectrum's process while it runs: which path, and where its standard output and
-// error are collected.
-struct Running {
-    std::size_t index = 0;
+// A worker process: the pipe it takes spectra from, the pipe it answers on, the files
+// its standard output and error go to (shared with it), and the spectrum it is running.
+struct Worker {
+    pid_t pid = -1;
+    int tasks = -1;
+    int answers = -1;
     int outFd = -1;
     int errFd = -1;
+    std::optional<std::size_t> index;
 };
 
-[[noreturn]] void runChild(const SpectrumRun& run, const std::vector<std::string>& steps,
-                           const std::string& path, const Running& files)
+// The worker's side: reads the index of a spectrum, runs it from its own folder in a new
+// document, answers with its exit status; ends when the pipe closes.
+[[noreturn]] void serve(const SpectrumRun& run, const std::vector<std::string>& steps,
+                        const std::vector<std::string>& paths, int tasks, int answers,
+                        const Worker& files)
 {
+    // A spectrum's document is mapped fresh and given back whole when it ends, instead
+    // of being cleared in memory the last one dirtied.
+    mallopt(M_MMAP_THRESHOLD, 1 << 22);
     dup2(files.outFd, STDOUT_FILENO);
     dup2(files.errFd, STDERR_FILENO);
-    const int status = run(withPlaceholders(steps, path), path, std::cout, std::cerr);
-    std::cout.flush();
-    std::cerr.flush();
-    std::fflush(nullptr);
-    _exit(status);
+    const int home = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    std::uint64_t index = 0;
+    while (readAll(tasks, &index, sizeof index) && index < paths.size()) {
+        if (home >= 0 && fchdir(home) != 0)
+            std::cerr << "tesvar-batch: cannot return to the folder the run started in\n";
+        const std::string& path = paths[index];
+        const std::int32_t status = run(withPlaceholders(steps, path), path, std::cout, std::cerr);
+        std::cout.flush();
+        std::cerr.flush();
+        std::fflush(nullptr);
+        if (!writeAll(answers, &status, sizeof status))
+            break;
+    }
+    _exit(0);
 }
 
 class EachRun {
@@ -186,21 +242,17 @@ public:
 
     int go(std::size_t jobs)
     {
-        std::size_t next = 0;
-        while (done < paths.size()) {
-            while (running.size() < jobs && next < paths.size()) {
-                const std::string problem = start(next);
-                if (problem.empty()) {
-                    ++next;
-                } else if (running.empty()) {
-                    report(next, false, problem, {}, {});
-                    ++next;
-                } else {
-                    break;  // tried again when a running spectrum has ended
-                }
-            }
-            waitForOne();
+        std::string problem;
+        while (workers.size() < jobs && (problem = spawn()).empty()) {
         }
+        for (std::size_t i = 0; workers.empty() && i < paths.size(); ++i)
+            report(i, false, problem, {}, {});
+        for (Worker& w : workers)
+            assign(w);
+        while (done < paths.size() && !workers.empty())
+            waitForAnswers();
+        for (Worker& w : workers)
+            retire(w);
         progress.clear();
         if (failed > 0)
             err << "tesvar-batch: " << failed << " of " << paths.size() << " spectra failed\n";
@@ -209,55 +261,123 @@ public:
     }
 
 private:
-    std::string start(std::size_t index)
+    // Starts a worker; a problem's message when it cannot.
+    std::string spawn()
     {
-        Running files{index, memfd_create("tesvar-batch-out", MFD_CLOEXEC),
-                      memfd_create("tesvar-batch-err", MFD_CLOEXEC)};
+        Worker w;
+        int tasks[2] = {-1, -1}, answers[2] = {-1, -1};
+        w.outFd = memfd_create("tesvar-batch-out", MFD_CLOEXEC);
+        w.errFd = memfd_create("tesvar-batch-err", MFD_CLOEXEC);
         std::string problem;
-        if (files.outFd < 0 || files.errFd < 0)
+        if (w.outFd < 0 || w.errFd < 0)
             problem = std::string("cannot collect its output: ") + std::strerror(errno);
+        else if (pipe2(tasks, O_CLOEXEC) != 0 || pipe2(answers, O_CLOEXEC) != 0)
+            problem = std::string("cannot start a process for it: ") + std::strerror(errno);
         out.flush();
         err.flush();
         std::cout.flush();
         std::cerr.flush();
-        std::fflush(nullptr);  // nothing buffered is written twice by a child
-        const pid_t pid = problem.empty() ? fork() : -1;
-        if (pid == 0)
-            runChild(run, steps, paths[index], files);
-        if (pid > 0) {
-            running[pid] = files;
-            return {};
+        std::fflush(nullptr);  // nothing buffered is written twice by a worker
+        if (problem.empty()) {
+            w.pid = fork();
+            if (w.pid == 0) {
+                // Each worker's pipe ends when the run closes its end: no other process
+                // may hold it open.
+                close(tasks[1]);
+                close(answers[0]);
+                for (const Worker& other : workers)
+                    close(other.tasks);
+                serve(run, steps, paths, tasks[0], answers[1], w);
+            }
+            if (w.pid < 0)
+                problem = std::string("cannot start a process for it: ") + std::strerror(errno);
         }
-        if (problem.empty())
-            problem = std::string("cannot start a process for it: ") + std::strerror(errno);
-        for (int fd : {files.outFd, files.errFd})
+        for (int fd : {tasks[0], answers[1]})
             if (fd >= 0)
                 close(fd);
-        return problem;
+        w.tasks = tasks[1];
+        w.answers = answers[0];
+        if (!problem.empty()) {
+            for (int fd : {w.tasks, w.answers, w.outFd, w.errFd})
+                if (fd >= 0)
+                    close(fd);
+            return problem;
+        }
+        workers.push_back(w);
+        return {};
     }
 
-    void waitForOne()
+    // Gives the worker the next spectrum, or, when none is left, closes its pipe.
+    void assign(Worker& w)
     {
-        if (running.empty())
-            return;
-        int wstatus = 0;
-        const pid_t pid = waitpid(-1, &wstatus, 0);
-        if (pid < 0 && errno == ECHILD) {
-            // Reaped by someone else: their status is lost, their output is not.
-            for (const auto& [lost, files] : running)
-                report(files.index, false, "its exit status was lost",
-                       readWhole(files.outFd), readWhole(files.errFd));
-            running.clear();
-            return;
+        w.index.reset();
+        if (next < paths.size()) {
+            const std::uint64_t index = next;
+            if (writeAll(w.tasks, &index, sizeof index)) {
+                w.index = next++;
+                return;
+            }
         }
-        const auto found = running.find(pid);
-        if (found == running.end())
-            return;  // interrupted, or not one of ours
-        const Running files = found->second;
-        running.erase(found);
-        const bool ok = WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0;
-        report(files.index, ok, endedBecause(wstatus), readWhole(files.outFd),
-               readWhole(files.errFd));
+        if (w.tasks >= 0)
+            close(w.tasks);
+        w.tasks = -1;
+    }
+
+    // Closes a worker's files and waits for its end; its exit status.
+    int retire(Worker& w)
+    {
+        for (int fd : {w.tasks, w.answers, w.outFd, w.errFd})
+            if (fd >= 0)
+                close(fd);
+        w.tasks = w.answers = w.outFd = w.errFd = -1;
+        int wstatus = 0;
+        while (waitpid(w.pid, &wstatus, 0) < 0 && errno == EINTR) {
+        }
+        return wstatus;
+    }
+
+    void waitForAnswers()
+    {
+        std::vector<pollfd> waiting;
+        for (const Worker& w : workers)
+            waiting.push_back({w.answers, POLLIN, 0});
+        if (poll(waiting.data(), waiting.size(), -1) < 0)
+            return;  // interrupted: asked again
+        std::vector<Worker> ended;
+        for (std::size_t i = 0; i < waiting.size(); ++i) {
+            if (waiting[i].revents == 0)
+                continue;
+            Worker& w = workers[i];
+            std::int32_t status = 0;
+            if (readAll(w.answers, &status, sizeof status)) {
+                if (w.index)
+                    report(*w.index, status == 0, "exit status " + std::to_string(status),
+                           takeWhole(w.outFd), takeWhole(w.errFd));
+                assign(w);
+            } else {
+                ended.push_back(w);
+                w.pid = -1;
+            }
+        }
+        // A worker that ended (a crash in its spectrum): the spectrum is reported with
+        // what it wrote, and a new worker takes over when spectra are left.
+        std::erase_if(workers, [](const Worker& w) { return w.pid < 0; });
+        for (Worker& w : ended) {
+            const std::optional<std::size_t> index = w.index;
+            std::string reports = takeWhole(w.outFd), messages = takeWhole(w.errFd);
+            const int wstatus = retire(w);
+            if (index)
+                report(*index, false, endedBecause(wstatus), std::move(reports),
+                       std::move(messages));
+            if (next < paths.size()) {
+                const std::string problem = spawn();
+                if (problem.empty())
+                    assign(workers.back());
+                else if (workers.empty())
+                    while (next < paths.size())
+                        report(next++, false, problem, {}, {});
+            }
+        }
     }
 
     // Writes one spectrum's reports and messages whole, each stream in one piece.
@@ -289,7 +409,8 @@ private:
     std::ostream& out;
     std::ostream& err;
     Progress progress;
-    std::map<pid_t, Running> running;
+    std::vector<Worker> workers;
+    std::size_t next = 0;
     std::size_t done = 0;
     std::size_t failed = 0;
 };

@@ -15,6 +15,16 @@ namespace tesvar::batch {
 
 namespace {
 
+// A document as the main window's creation leaves it (no spectrum whose loss needs a
+// question), made without touching its large arrays, which the system gives zeroed: a
+// short run maps only the pages it writes.
+std::unique_ptr<SpectrumDocument> newDocument()
+{
+    auto doc = std::make_unique_for_overwrite<SpectrumDocument>();
+    doc->nothingToSave = 1;
+    return doc;
+}
+
 struct PlannedStep {
     const StepDefinition* definition;
     std::string words;  // the step as written, for messages
@@ -192,15 +202,17 @@ int runBatch(const std::vector<std::string>& args, const StepTable& table, Spect
     if (!plan.each.pattern)
         return runPlan(plan, doc, out, err, {});
 
-    // Every spectrum's process starts from `doc` as it is now.
+    // Every spectrum starts from a new document, as a run of its own would.
     const std::vector<std::string> steps(args.begin() + plan.firstStep, args.end());
     return runEach(plan.each, steps,
                    [&](const std::vector<std::string>& words, const std::string& source,
                        std::ostream& o, std::ostream& e) {
                        Plan one = makePlan(words, table);
                        one.answer = plan.answer;
-                       if (one.error.empty())
-                           return runPlan(one, doc, o, e, source);
+                       if (one.error.empty()) {
+                           auto own = newDocument();
+                           return runPlan(one, *own, o, e, source);
+                       }
                        e << "tesvar-batch: " << one.error << '\n';
                        return kExitStepFailed;
                    },
@@ -209,11 +221,7 @@ int runBatch(const std::vector<std::string>& args, const StepTable& table, Spect
 
 int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    // Made without touching its large arrays, which the system gives zeroed: a short run
-    // maps only the pages it writes.
-    auto doc = std::make_unique_for_overwrite<SpectrumDocument>();
-    // As the main window's creation leaves it: no spectrum whose loss needs a question.
-    doc->nothingToSave = 1;
+    auto doc = newDocument();
     return runBatch(args, *doc, out, err);
 }
 
