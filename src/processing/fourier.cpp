@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "processing/ramp_rotation.h"
 #include "processing/values_within.h"
 
 namespace tesvar {
@@ -49,36 +50,6 @@ double correctDrift(std::span<double> data, int values, int acquired)
 
 namespace {
 
-// Rotates points first .. last-1 by angle0 + step (m - first). Each block of points
-// starts from its own angle, evaluated afresh, and a point within the block is turned
-// further by a table of whole steps: no recurrence runs from point to point, so nothing
-// drifts and the points of a block are independent of one another.
-void rotateRamp(std::span<double> data, int first, int last, double angle0, double step)
-{
-    constexpr int kBlock = 128;
-    const int count = last - first;
-    std::array<double, kBlock> tableCos{}, tableSin{};
-    for (int j = 0; j < std::min(kBlock, count); ++j) {
-        tableCos[j] = std::cos(step * j);
-        tableSin[j] = std::sin(step * j);
-    }
-    for (int b = 0; b < count; b += kBlock) {
-        const double angle = angle0 + step * b;
-        const double blockCos = std::cos(angle);
-        const double blockSin = std::sin(angle);
-        double* p = data.data() + 2 * static_cast<std::ptrdiff_t>(first + b);
-        const int n = std::min(kBlock, count - b);
-        for (int j = 0; j < n; ++j) {
-            const double c = blockCos * tableCos[j] - blockSin * tableSin[j];
-            const double s = blockSin * tableCos[j] + blockCos * tableSin[j];
-            const double re = p[2 * j];
-            const double im = p[2 * j + 1];
-            p[2 * j] = re * c - im * s;
-            p[2 * j + 1] = re * s + im * c;
-        }
-    }
-}
-
 }  // namespace
 
 void applyFilterDelay(std::span<double> data, int points, double delay, int sign,
@@ -96,10 +67,10 @@ void applyFilterDelay(std::span<double> data, int points, double delay, int sign
     const double step = -sign * 2.0 * 3.141592653589793 * delay / points;
     const int half = points / 2;
     if (layout == SpectrumLayout::Centred) {
-        rotateRamp(data, 0, points, -step * half, step);
+        rotateRamp(data, 0, points, 0, -step * half, step);
     } else {
-        rotateRamp(data, 0, half, 0.0, step);
-        rotateRamp(data, half, points, step * (half - points), step);
+        rotateRamp(data, 0, half, 0, 0.0, step);
+        rotateRamp(data, half, points, half, step * (half - points), step);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "processing/ramp_rotation.h"
 #include "processing/values_within.h"
 
 namespace tesvar {
@@ -30,8 +31,7 @@ WindowResult exponentialWindow(std::span<double> data, int values, double lb, do
     // A negative LB makes the factor grow along the FID; it is largest at the last value.
     if (!std::isfinite(rate) || -rate * std::max(n - 1, 0) > kLargestExponent)
         return WindowResult::Overflow;
-    for (int j = 0; j < n; ++j)
-        data[j] *= std::exp(-rate * j);
+    scaleByExponentialRamp(data, 0, n, 0.0, -rate);
     return WindowResult::Applied;
 }
 
