@@ -7,7 +7,7 @@
 #include "document/truncation.h"
 #include "platform/ui.h"
 #include "platform/window_port.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 
 namespace tesvar {
 

@@ -11,7 +11,7 @@
 #include "platform/canvas.h"
 #include "platform/command_ids.h"
 #include "platform/window_port.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 
 namespace tesvar {
 

@@ -12,7 +12,7 @@
 #include "document/spectrum_document.h"
 #include "document/view_commands.h"
 #include "platform/window_port.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 
 namespace tesvar {
 

@@ -13,7 +13,7 @@
 #include "platform/command_ids.h"
 #include "platform/ui.h"
 #include "platform/window_port.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 
 namespace tesvar {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 
 namespace tesvar {
 

@@ -2,7 +2,7 @@
 
 #include "document/spectrum_document.h"
 #include "platform/canvas.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 
 namespace tesvar {
 

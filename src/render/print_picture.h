@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/canvas.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 
 namespace tesvar {
 

@@ -8,7 +8,7 @@
 #include "platform/canvas.h"
 #include "render/axis.h"
 #include "render/integral_drawing.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 #include "render/plot_style.h"
 #include "render/trace_drawing.h"
 

@@ -20,7 +20,7 @@
 #include "batch/hand_written_native.h"
 #include "document/spectrum_document.h"
 #include "document/text_format.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 #include "support/test_files.h"
 
 namespace tesvar::batch {

@@ -22,7 +22,7 @@
 #include "processing/baseline_dialog.h"
 #include "processing/fourier.h"
 #include "processing/phase.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 #include "support/recording_canvas.h"
 #include "support/test_files.h"
 

@@ -28,7 +28,7 @@
 #include "platform/command_ids.h"
 #include "platform/qt/qt_ui.h"
 #include "qt/modal.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 #include "shell/client_area.h"
 #include "shell/clipboard_commands.h"
 #include "shell/main_window.h"

@@ -26,7 +26,7 @@
 #include "modal.h"
 #include "platform/command_ids.h"
 #include "platform/qt/qt_canvas.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 #include "render/print_command.h"
 #include "render/print_picture.h"
 #include "shell/client_area.h"

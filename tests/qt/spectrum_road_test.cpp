@@ -27,7 +27,7 @@
 #include "document/spectrum_document.h"
 #include "modal.h"
 #include "platform/command_ids.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 #include "render/print_command.h"
 #include "shell/client_area.h"
 #include "shell/dialogs/analysis_dialog_views.h"

@@ -14,7 +14,7 @@
 #include "document/view_commands.h"
 #include "document/view_settings.h"
 #include "platform/command_ids.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 
 namespace tesvar::test {
 namespace {

@@ -5,7 +5,7 @@
 #include "analysis/referencing.h"
 #include "analysis/tool_commands.h"
 #include "core/analysis/analysis_fixture.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 
 namespace tesvar::test {
 namespace {

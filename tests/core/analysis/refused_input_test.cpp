@@ -13,7 +13,7 @@
 #include "core/analysis/analysis_fixture.h"
 #include "document/text_format.h"
 #include "platform/command_ids.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 
 namespace tesvar::test {
 namespace {

@@ -8,7 +8,7 @@
 #include "importers/import_dispatch.h"
 #include "importers/jcamp_reader.h"
 #include "importers/jcamp_writer.h"
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 #include "support/fake_ui.h"
 #include "support/fake_window.h"
 #include "support/test_files.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 #include "render_fixture.h"
 
 namespace tesvar {

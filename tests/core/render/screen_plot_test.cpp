@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 #include "render/plot_style.h"
 #include "render/screen_plot.h"
 #include "render_fixture.h"

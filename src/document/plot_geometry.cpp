@@ -1,4 +1,4 @@
-#include "render/plot_geometry.h"
+#include "document/plot_geometry.h"
 
 #include <algorithm>
 #include <cmath>
