@@ -98,11 +98,13 @@ std::string takeWhole(int fd)
     return text;
 }
 
-bool readAll(int fd, void* to, std::size_t size)
+// Moves all `size` bytes through `io` (read or write), over as many calls as it takes;
+// false at an error or the end of the pipe.
+template <typename Io, typename Byte>
+bool moveAll(Io io, int fd, Byte* bytes, std::size_t size)
 {
-    auto* bytes = static_cast<char*>(to);
     while (size > 0) {
-        const ssize_t n = read(fd, bytes, size);
+        const ssize_t n = io(fd, bytes, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -113,19 +115,14 @@ bool readAll(int fd, void* to, std::size_t size)
     return true;
 }
 
+bool readAll(int fd, void* to, std::size_t size)
+{
+    return moveAll(::read, fd, static_cast<char*>(to), size);
+}
+
 bool writeAll(int fd, const void* from, std::size_t size)
 {
-    const auto* bytes = static_cast<const char*>(from);
-    while (size > 0) {
-        const ssize_t n = write(fd, bytes, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return moveAll(::write, fd, static_cast<const char*>(from), size);
 }
 
 // What ended a spectrum's process, for the failure message.
