@@ -39,11 +39,11 @@ using SpectrumRun = std::function<int(const std::vector<std::string>& steps,
                                       const std::string& source, std::ostream& out,
                                       std::ostream& err)>;
 
-// Each spectrum runs in a process of its own, forked from this one, so it starts from
-// this process's document untouched (its pages are copied only where the run writes),
-// has its own current folder, and cannot take the others down when it crashes. Its
-// reports and messages are collected and written whole when it ends; a failed spectrum
-// is named on `err` and the others go on. Returns 0 when every spectrum succeeded and 1
+// The spectra run in worker processes forked from this one, `jobs` at a time: a worker
+// runs one spectrum after another from the folder the run started in, and a spectrum
+// that crashes ends its worker only (a new one takes its place). Each spectrum's reports
+// and messages are collected and written whole when it ends; a failed spectrum is named
+// on `err` and the others go on. Returns 0 when every spectrum succeeded and 1
 // otherwise, or when the pattern matches nothing.
 int runEach(const EachOptions& each, const std::vector<std::string>& steps,
             const SpectrumRun& run, std::ostream& out, std::ostream& err);

@@ -21,8 +21,8 @@ inline constexpr int kExitUsage = 2;
 // program name) on doc: every step is read before any runs, so a usage error changes
 // nothing. Steps then run in order and the run stops at the first one that fails.
 // Reports go to out, messages to err. The current folder is restored at the end.
-// With --each PATTERN the steps run once per matching path instead, each time in a
-// process of its own that starts from doc as it is (see batch_each.h).
+// With --each PATTERN the steps run once per matching path instead, each time in a new
+// document, in worker processes (see batch_each.h); doc is then left alone.
 int runBatch(const std::vector<std::string>& args, SpectrumDocument& doc, std::ostream& out,
              std::ostream& err);
 // The same with the steps of `table` instead of the program's own.
