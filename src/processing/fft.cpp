@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "document/file_bytes.h"
 
@@ -49,6 +50,8 @@ struct Wisdom {
     bool measure = false;  // measure new sizes in the background
 };
 Wisdom wisdom;
+// Estimated plans that a measured plan took the place of (guarded by plannerLock).
+std::vector<fftw_plan> replacedPlans;
 
 bool isPowerOfTwo(int v)
 {
@@ -221,7 +224,7 @@ void Measurer::run()
             if (fftw_plan measured = planWithFlags(job.kind, job.count, job.aligned, FFTW_MEASURE)) {
                 // The estimated plan may be running on another thread: it is kept, not
                 // destroyed, as every plan is for the life of the process.
-                plans[job.slot].store(measured, std::memory_order_release);
+                replacedPlans.push_back(plans[job.slot].exchange(measured, std::memory_order_acq_rel));
                 writeWisdom();
             }
             fftw_set_timelimit(FFTW_NO_TIMELIMIT);
@@ -361,6 +364,9 @@ void forgetTransformPlans()
     for (auto& slot : plans)
         if (fftw_plan plan = slot.exchange(nullptr))
             fftw_destroy_plan(plan);
+    for (fftw_plan plan : replacedPlans)
+        fftw_destroy_plan(plan);
+    replacedPlans.clear();
     fftw_forget_wisdom();
     wisdom.read = false;
 }

@@ -26,7 +26,7 @@ std::unique_ptr<SpectrumDocument> makeDocument(int valueCount)
 TEST(FindMaxAbs, TiesGoToTheLaterRealElementWithItsSign)
 {
     auto doc = makeDocument(8);
-    doc->data = {};
+    doc->data.fill(0.0);
     doc->data[2] = 5.0;
     doc->data[6] = -5.0;
     EXPECT_EQ(findMaxAbs(*doc), -5.0);
@@ -40,7 +40,7 @@ TEST(FindMaxAbs, TiesGoToTheLaterRealElementWithItsSign)
 TEST(FindMaxAbs, ImaginaryPartsNeverTakePart)
 {
     auto doc = makeDocument(8);
-    doc->data = {};
+    doc->data.fill(0.0);
     doc->data[0] = -1.0;
     doc->data[3] = 1000.0;
     doc->data[7] = -1000.0;

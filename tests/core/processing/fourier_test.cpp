@@ -89,7 +89,7 @@ TEST_F(FourierRun, ImpulseWithQuadratureGivesTheNegatedFlatSpectrum)
 TEST_F(FourierRun, FirstValueIsAveragedWithTheLastInBothDirections)
 {
     for (int inverse : {0, 1}) {
-        doc->data = {};
+        doc->data.fill(0.0);
         doc->data[0] = 2.0;
         doc->data[n - 1] = 6.0;
         doc->quadrature = 0;
