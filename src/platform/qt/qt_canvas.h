@@ -13,7 +13,7 @@ namespace tesvar {
 // The Canvas seam over a QPainter, so the same drawing goes to the back buffer, a
 // QPicture, an SVG or PDF generator or a printer. Runs of lineTo calls are collected
 // into one polyline and drawn when anything else is asked for (or on flush and
-// destruction): a trace of 65,536 points is then one aliased polyline.
+// destruction): a long trace is then one aliased polyline.
 class QtCanvas : public Canvas {
 public:
     explicit QtCanvas(QPainter& painter);

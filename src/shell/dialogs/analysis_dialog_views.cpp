@@ -275,7 +275,7 @@ DataPointsDialogView::DataPointsDialogView(const SpectrumDocument& doc, QWidget*
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(column);
     layout->addWidget(ok, 0, Qt::AlignTop);
-    // A list of up to 65,536 lines is added in one go.
+    // A list of up to 524,288 lines (a point each) is added in one go.
     list->setUniformItemSizes(true);
     showDataPoints(doc, lines);
 }
