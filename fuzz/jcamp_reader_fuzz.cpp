@@ -11,10 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const auto read =
         parseJcamp(std::string_view(reinterpret_cast<const char*>(bytes), size), kCapacity);
     if (read) {
-        fuzz::checkStaged(*read);
+        fuzz::checkStaged(*read, kCapacity);
         IMPORT_FUZZ_CHECK(read->acq.td <= kCapacity);
         IMPORT_FUZZ_CHECK(read->conjugateOnTransform == 0);
-        IMPORT_FUZZ_CHECK(read->frequencyDomain == 0 || read->digitalFilterDelay == 0.0);
+        IMPORT_FUZZ_CHECK(read->domain != DataDomain::Frequency || read->digitalFilterDelay == 0.0);
         IMPORT_FUZZ_CHECK(std::isfinite(read->hzOffset));
     } else if (read.status() == ImportStatus::Refused) {
         IMPORT_FUZZ_CHECK(read.reason().starts_with("line "));
