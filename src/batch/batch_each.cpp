@@ -93,8 +93,9 @@ std::string takeWhole(int fd)
         text.append(buffer, static_cast<std::size_t>(n));
         at += n;
     }
-    if (ftruncate(fd, 0) != 0 || lseek(fd, 0, SEEK_SET) != 0)
-        text += "";  // the next spectrum's output then follows this one's; nothing is lost
+    // Emptied for the next spectrum (a memory file: truncating it does not fail).
+    if (ftruncate(fd, 0) == 0)
+        lseek(fd, 0, SEEK_SET);
     return text;
 }
 
